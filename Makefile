@@ -1,0 +1,34 @@
+# Two entry points: `make test` and `make run`. Both install what is missing first.
+BUILD      ?= build
+SAN_BUILD  ?= build-san
+GENERATOR  ?= Ninja
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all deps build build-san test run bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+build-san: deps
+	@cmake -S . -B $(SAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug \
+	  -DWEXLAN_SANITIZE=ON -DWEXLAN_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(SAN_BUILD) -j $(JOBS)
+
+test: build build-san
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
+
+run: build
+	@$(BUILD)/tools/wxl/wxl --help
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do $$b; done
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)

@@ -1,0 +1,30 @@
+// Which colour an entry puts on the board. Colour is not stored in the record:
+// it follows from the entry's position and the entry before it.
+#pragma once
+
+#include "model/BoardGrid.h"
+#include "record/MoveRecord.h"
+
+#include <string_view>
+
+struct StoneColour {
+    PointValue value;
+    std::string_view name;  // UTF-8, shown in the caption
+
+    friend constexpr bool operator==(const StoneColour&, const StoneColour&) = default;
+};
+
+inline constexpr StoneColour BLACK_STONE{PT_BLACK, "黑"};
+inline constexpr StoneColour WHITE_STONE{PT_WHITE, "白"};
+inline constexpr StoneColour FLOWER_STONE{PT_FLOWER, "花"};
+
+// Black at odd position numbers (1-based), white at even ones.
+constexpr StoneColour ColourByParity(int nPosition)
+{
+    return nPosition % 2 != 0 ? BLACK_STONE : WHITE_STONE;
+}
+
+// The colour replay gives entry i (0-based): entry 0 is black whatever it is;
+// a bomb, and any entry right after a bomb, is flower; the rest go by parity.
+// Requires 0 <= i < record size.
+StoneColour ReplayColour(const MoveRecord& moves, int i);

@@ -3,8 +3,24 @@
 #include "fw/core/CCmdUI.h"
 #include "record/ColourRule.h"
 #include "record/RecordFile.h"
+#include "res/resource.h"
 
+#include <array>
 #include <cassert>
+
+namespace {
+
+const std::array kMessageMapEntries{
+    ON_UPDATE_COMMAND_UI(ID_STEP_BACK, &CClientDoc::OnUpdateStepBack),
+    ON_UPDATE_COMMAND_UI(ID_GO_TO_START, &CClientDoc::OnUpdateStepBack),
+    ON_UPDATE_COMMAND_UI(ID_STEP_FORWARD, &CClientDoc::OnUpdateStepForward),
+    ON_UPDATE_COMMAND_UI(ID_GO_TO_END, &CClientDoc::OnUpdateStepForward),
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, &CClientDoc::OnUpdateFileSave),
+};
+
+}  // namespace
+
+const MessageMap CClientDoc::messageMap{&CDocument::messageMap, kMessageMapEntries};
 
 void CClientDoc::WriteEntryAtReplayPosition(MovePoint entry)
 {

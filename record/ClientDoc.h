@@ -40,6 +40,10 @@ public:
     void OnUpdateStepForward(CCmdUI* pCmdUI) const;
     void OnUpdateFileSave(CCmdUI* pCmdUI) const;
 
+    // The three update handlers above, and nothing else.
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+
     void Serialize(CArchive& ar) override;
     // Empties board, chains, counters, replay position and record; the caption
     // fields keep their values.

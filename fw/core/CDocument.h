@@ -3,18 +3,15 @@
 // failure through AfxMessageBox.
 #pragma once
 
+#include "CCmdTarget.h"
+
 #include <exception>
 #include <string>
 
 class CArchive;
 
-class CDocument {
+class CDocument : public CCmdTarget {
 public:
-    CDocument() = default;
-    CDocument(const CDocument&) = delete;
-    CDocument& operator=(const CDocument&) = delete;
-    virtual ~CDocument() = default;
-
     // Writes or reads the document's content; throws on failure.
     virtual void Serialize(CArchive& ar) = 0;
     // Empties the document; called before a new document and a load, and

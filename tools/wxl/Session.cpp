@@ -18,27 +18,28 @@
 
 namespace {
 
-// The answer of one update handler.
+// The answer of one update handler; enabled when no handler answers.
 class CEnableProbe : public CCmdUI {
 public:
     void Enable(bool bOn) override { m_bEnabled = bOn; }
     bool m_bEnabled = true;
 };
 
+// The play and replay commands: in the program the view runs them, after
+// asking the document's update handlers whether they are available.
 struct DocumentCommand {
     std::string_view word;
     unsigned nID;
-    void (CClientDoc::*pfnUpdate)(CCmdUI*) const;  // null: always available
     void (CClientDoc::*pfnRun)();
 };
 
 constexpr DocumentCommand kCommands[] = {
-    {"pass", ID_PASS, nullptr, &CClientDoc::RecordPass},
-    {"bomb", ID_DEFINE_BOMB, nullptr, &CClientDoc::RecordBomb},
-    {"back", ID_STEP_BACK, &CClientDoc::OnUpdateStepBack, &CClientDoc::StepBack},
-    {"forward", ID_STEP_FORWARD, &CClientDoc::OnUpdateStepForward, &CClientDoc::StepForward},
-    {"start", ID_GO_TO_START, &CClientDoc::OnUpdateStepBack, &CClientDoc::GoToStart},
-    {"end", ID_GO_TO_END, &CClientDoc::OnUpdateStepForward, &CClientDoc::GoToEnd},
+    {"pass", ID_PASS, &CClientDoc::RecordPass},
+    {"bomb", ID_DEFINE_BOMB, &CClientDoc::RecordBomb},
+    {"back", ID_STEP_BACK, &CClientDoc::StepBack},
+    {"forward", ID_STEP_FORWARD, &CClientDoc::StepForward},
+    {"start", ID_GO_TO_START, &CClientDoc::GoToStart},
+    {"end", ID_GO_TO_END, &CClientDoc::GoToEnd},
 };
 
 std::optional<int> ParseInt(std::string_view text)
@@ -113,8 +114,7 @@ private:
     bool RunCommand(const DocumentCommand& command)
     {
         CEnableProbe probe;
-        if (command.pfnUpdate)
-            (m_doc.*command.pfnUpdate)(&probe);
+        m_doc.OnUpdateCommand(command.nID, &probe);
         if (!probe.m_bEnabled)
             m_out << "disabled\n";
         else

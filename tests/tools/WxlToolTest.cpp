@@ -1,1 +1,489 @@
-// (being written)
+// wxl driven the way a user or a script drives it: arguments and stdin in;
+// stdout, stderr and the exit code out, each checked on its own.
+#include "record/MoveRecord.h"
+#include "support/BoardText.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::NormalizeRows;
+
+struct WxlRun {
+    std::string out;
+    std::string err;
+    int nExit = -1;  // exit status, or minus the signal that ended the tool
+};
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& path, std::string_view bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void PutLittleEndian(std::string& bytes, std::uint32_t value, int nBytes)
+{
+    for (int i = 0; i < nBytes; ++i)
+        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// A record file as the program writes it (count below 65535).
+std::string RecordBytes(std::initializer_list<MovePoint> entries)
+{
+    std::string bytes;
+    PutLittleEndian(bytes, static_cast<std::uint32_t>(entries.size()), 2);
+    for (const MovePoint entry : entries) {
+        PutLittleEndian(bytes, static_cast<std::uint32_t>(entry.x), 4);
+        PutLittleEndian(bytes, static_cast<std::uint32_t>(entry.y), 4);
+    }
+    return bytes;
+}
+
+// The lines of a state block after its 19 board rows.
+std::string AfterBoard(const std::string& block)
+{
+    std::size_t at = 0;
+    for (int row = 0; row < BOARD_SIZE && at < block.size(); ++row)
+        at = block.find('\n', at) + 1;
+    return block.substr(at);
+}
+
+// The 19 rows of a board holding only the given stones.
+std::string BoardRows(std::initializer_list<std::pair<MovePoint, char>> stones = {})
+{
+    std::string rows;
+    for (int y = 1; y <= BOARD_SIZE; ++y)
+        rows += std::string(BOARD_SIZE, '.') + '\n';
+    for (const auto& [point, symbol] : stones)
+        rows[static_cast<std::size_t>((point.y - 1) * (BOARD_SIZE + 1) + point.x - 1)] = symbol;
+    return rows;
+}
+
+// The lines after the board of a new game, and of a game just loaded.
+const std::string kNewGameLines = "position 0/0\ncaption -\ncaptures 0 0\nindicators 4 4\nmodified 0\n";
+
+class WxlToolTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "wxl_tool_test.XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
+
+    std::string PathOf(std::string_view name) const { return (m_dir / name).string(); }
+
+    std::string WriteFile(std::string_view name, std::string_view bytes) const
+    {
+        WriteBytes(PathOf(name), bytes);
+        return PathOf(name);
+    }
+
+    std::string WriteRecord(std::string_view name, std::initializer_list<MovePoint> entries) const
+    {
+        return WriteFile(name, RecordBytes(entries));
+    }
+
+    // Runs wxl with args and input on its stdin, and waits for it.
+    WxlRun Wxl(const std::vector<std::string>& args, std::string_view input = {}) const
+    {
+        const fs::path in = m_dir / "stdin.txt";
+        const fs::path out = m_dir / "stdout.txt";
+        const fs::path err = m_dir / "stderr.txt";
+        WriteBytes(in, input);
+
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        std::string program = WXL_PATH;
+        std::vector<std::string> words = args;
+        std::vector<char*> argv{program.data()};
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+
+        pid_t pid = 0;
+        const int nError = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        WxlRun run;
+        if (nError != 0) {
+            ADD_FAILURE() << "cannot start " << program << ": " << std::generic_category().message(nError);
+            return run;
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+        run.out = ReadBytes(out);
+        run.err = ReadBytes(err);
+        return run;
+    }
+
+    // A session fed the script's commands, which are separated by "; ".
+    WxlRun Session(const std::string& script, std::vector<std::string> args = {}) const
+    {
+        std::string input;
+        for (std::size_t at = 0; at < script.size();) {
+            const std::size_t end = std::min(script.find("; ", at), script.size());
+            input += script.substr(at, end - at) + '\n';
+            at = end + 2;
+        }
+        args.insert(args.begin(), "session");
+        return Wxl(args, input);
+    }
+
+    fs::path m_dir;
+};
+
+// White's corner stone (1, 1) loses its last liberty to Black's third stone.
+constexpr std::initializer_list<MovePoint> kCornerCapture = {{2, 1}, {1, 1}, {1, 2}};
+
+// ---- board ----
+
+TEST_F(WxlToolTest, BoardPrintsTheWholeRecordReplayedWithItsCaptures)
+{
+    const WxlRun run = Wxl({"board", WriteRecord("corner.wxl", kCornerCapture)});
+
+    EXPECT_EQ(run.nExit, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, NormalizeRows(R"(
+        .X.................
+        X..................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        position 3/3
+        caption 黑3.-98
+        captures 1 0
+        indicators 4 4
+        modified 0
+    )"));
+}
+
+TEST_F(WxlToolTest, BoardAtStepsForwardOnlyThatFar)
+{
+    const std::string path = WriteRecord("corner.wxl", kCornerCapture);
+
+    const WxlRun atTwo = Wxl({"board", path, "--at", "2"});
+    EXPECT_EQ(atTwo.nExit, 0);
+    EXPECT_EQ(atTwo.out, BoardRows({{{1, 1}, 'O'}, {{2, 1}, 'X'}}) +
+                             "position 2/3\ncaption 白2.-99\ncaptures 0 0\nindicators 4 4\nmodified 0\n");
+
+    const WxlRun atZero = Wxl({"board", path, "--at", "0"});
+    EXPECT_EQ(atZero.nExit, 0);
+    EXPECT_EQ(atZero.out, BoardRows() + "position 0/3\ncaption -\ncaptures 0 0\nindicators 4 4\nmodified 0\n");
+}
+
+TEST_F(WxlToolTest, BoardGroupsListsEveryGroupHeadFirstWithItsPointsInOrder)
+{
+    // The fifth stone joins Black's (4, 4) and (6, 4): the left group takes the
+    // new point and then the right group's, and moves behind White's group.
+    const WxlRun run =
+        Wxl({"board", WriteRecord("merge.wxl", {{4, 4}, {16, 4}, {6, 4}, {16, 5}, {5, 4}}), "--groups"});
+
+    EXPECT_EQ(run.nExit, 0);
+    EXPECT_EQ(run.out, BoardRows({{{4, 4}, 'X'}, {{5, 4}, 'X'}, {{6, 4}, 'X'}, {{16, 4}, 'O'}, {{16, 5}, 'O'}}) +
+                           "position 5/5\ncaption 黑5.-56\ncaptures 0 0\nindicators 4 4\nmodified 0\n"
+                           "groups 2\ngroup 16,4 16,5\ngroup 4,4 5,4 6,4\n");
+}
+
+TEST_F(WxlToolTest, BoardReportsUnreadableAndMalformedFilesWithTheProgramsMessages)
+{
+    const std::string missing = PathOf("missing.wxl");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {missing, "没有找到 " + missing + "。\n"},
+        {WriteFile("one-byte.wxl", "\x01"), "非预期的文件格式。\n"},
+        {WriteRecord("off-board.wxl", {{0, 0}}), "非预期的文件格式。\n"},
+    };
+    for (const auto& [path, message] : cases) {
+        const WxlRun run = Wxl({"board", path});
+        EXPECT_EQ(run.nExit, 1) << path;
+        EXPECT_EQ(run.out, "") << path;
+        EXPECT_EQ(run.err, message) << path;
+    }
+}
+
+TEST_F(WxlToolTest, BadCommandLinesAndStepsOutsideTheRecordAreUsageErrors)
+{
+    const std::string path = WriteRecord("corner.wxl", kCornerCapture);
+    const std::vector<std::vector<std::string>> commandLines = {
+        {},
+        {"board"},
+        {"board", path, "--at"},
+        {"board", path, "--at", "two"},
+        {"board", path, "--at", "-1"},
+        {"board", path, "--at", "4"},
+        {"board", path, path},
+        {"check"},
+        {"session", path, path},
+        {"replay", path},
+    };
+    for (const auto& args : commandLines) {
+        const WxlRun run = Wxl(args);
+        EXPECT_EQ(run.nExit, 2) << testing::PrintToString(args);
+        EXPECT_EQ(run.out, "") << testing::PrintToString(args);
+        EXPECT_NE(run.err, "") << testing::PrintToString(args);
+    }
+}
+
+// ---- check ----
+
+TEST_F(WxlToolTest, CheckAcceptsSoundFilesAndCountsTheirEntries)
+{
+    const std::string game = WriteRecord("game.wxl", {{4, 16}, PASS_MARK, BOMB_MARK, {16, 4}});
+    const std::string empty = WriteFile("empty.wxl", "");
+    const std::string trailing = WriteFile("trailing.wxl", RecordBytes({{10, 10}}) + "extra");
+
+    const WxlRun run = Wxl({"check", game, empty, trailing});
+
+    EXPECT_EQ(run.nExit, 0);
+    EXPECT_EQ(run.out, game + ": ok (4 entries)\n" + empty + ": ok (0 entries)\n" + trailing + ": ok (1 entries)\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(WxlToolTest, CheckNamesEachFailureAndFailsWhenAnyFileIsBad)
+{
+    const std::string good = WriteRecord("good.wxl", kCornerCapture);
+    const std::string missing = PathOf("missing.wxl");
+    const std::string folder = PathOf("folder.wxl");
+    fs::create_directory(folder);
+    const std::string oneByte = WriteFile("one-byte.wxl", "\x03");
+    const std::string shortBody = WriteFile("short.wxl", RecordBytes({{1, 1}, {2, 2}}).substr(0, 10));
+    const std::string hugeCount = WriteFile("huge.wxl", std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x01\x00\x00\x00", 10));
+    const std::string border = WriteRecord("border.wxl", {{1, 1}, {21, 19}});
+
+    const WxlRun run = Wxl({"check", good, missing, folder, oneByte, shortBody, hugeCount, border});
+
+    EXPECT_EQ(run.nExit, 1);
+    const std::string notARecord = ": 非预期的文件格式。\n";
+    const std::string unreadable = missing + ": 没有找到 " + missing + "。\n" +  //
+                                   folder + ": 对 " + folder + " 的存取被拒绝。\n";
+    EXPECT_EQ(run.out, good + ": ok (3 entries)\n" + unreadable + oneByte + notARecord + shortBody + notARecord +
+                           hugeCount + notARecord + border + notARecord);
+}
+
+// ---- session ----
+
+TEST_F(WxlToolTest, SessionRecordsStonesPassesAndBombsAsTheyAreClicked)
+{
+    const WxlRun run = Session("click 4 4; click 16 4; bomb; click 10 10; pass; show");
+
+    EXPECT_EQ(run.nExit, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, NormalizeRows(R"(
+        ...................
+        ...................
+        ...................
+        ...X...........O...
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        .........*.........
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        ...................
+        position 5/5
+        caption 黑5.11-10
+        captures 0 0
+        indicators 1 2
+        modified 1
+    )"));
+}
+
+TEST_F(WxlToolTest, SessionEndsWithExitZeroAtTheEndOfInput)
+{
+    const WxlRun silent = Session("");
+    EXPECT_EQ(silent.nExit, 0);
+    EXPECT_EQ(silent.out, "");
+    EXPECT_EQ(silent.err, "");
+
+    const WxlRun unterminated = Wxl({"session"}, "pass\nshow");
+    EXPECT_EQ(unterminated.nExit, 0);
+    EXPECT_TRUE(AfterBoard(unterminated.out).starts_with("position 1/1\n"));
+}
+
+TEST_F(WxlToolTest, ClickOffTheGridDoesNothingAndOnAnOccupiedCellIsForbidden)
+{
+    const WxlRun run = Session("click 4 4; click 22 4; click 4 -1; click 4 4; click 0 5; click 21 20; show");
+
+    EXPECT_EQ(run.out, "禁手!\n禁手!\n禁手!\n" + BoardRows({{{4, 4}, 'X'}}) +
+                           "position 1/1\ncaption 黑1.-66\ncaptures 0 0\nindicators 4 4\nmodified 1\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(WxlToolTest, RightClickTakesAChainOffWithoutTouchingTheRecord)
+{
+    const WxlRun run = Session("click 4 4; click 10 10; click 4 5; rclick 4 5; "
+                               "rclick 10 11; rclick 0 4; rclick 21 20; rclick 25 25; rclick 4 4; show");
+
+    EXPECT_EQ(run.out, "无效点!\n无效点!\n" + BoardRows({{{10, 10}, 'O'}}) +
+                           "position 3/3\ncaption 黑3.-65\ncaptures 0 0\nindicators 4 4\nmodified 1\n");
+}
+
+TEST_F(WxlToolTest, ACapturedFlowerStoneStaysUntilTwoRightClicks)
+{
+    // Live play sweeps nothing; back and forward replay the flower stone's
+    // capture, which leaves it on the board in no group. The first right click
+    // only gives it a group of its own, the second takes it off.
+    const WxlRun run = Session("click 2 1; bomb; click 1 1; click 1 2; back; forward; show --groups; "
+                               "rclick 1 1; show --groups; rclick 1 1; show");
+
+    const std::string replayed = BoardRows({{{1, 1}, '*'}, {{2, 1}, 'X'}, {{1, 2}, 'O'}});
+    const std::string tail = "position 4/4\ncaption 白4.-98\ncaptures 1 0\nindicators 4 2\nmodified 1\n";
+    const std::string cleared = BoardRows({{{2, 1}, 'X'}, {{1, 2}, 'O'}});
+    EXPECT_EQ(run.out, replayed + tail + "groups 3\ngroup 2,1\ngroup 21,21\ngroup 1,2\n" + replayed + tail +
+                           "groups 4\ngroup 2,1\ngroup 21,21\ngroup 1,2\ngroup 1,1\n" + cleared + tail);
+}
+
+TEST_F(WxlToolTest, ReplayedMarksJoinTheFirstGroupThatHoldsTheirNeighbour)
+{
+    // Replayed, the first bomb is black and the second flower, each starting a
+    // group on the bomb cell; the flower pass joins the older of the two.
+    const WxlRun run = Session("bomb; bomb; pass; start; end; show --groups");
+
+    EXPECT_EQ(run.out, BoardRows() +
+                           "position 3/3\ncaption 花3.11-10\ncaptures 0 0\nindicators 2 2\nmodified 1\n"
+                           "groups 2\ngroup 21,21\ngroup 21,21 21,20\n");
+}
+
+TEST_F(WxlToolTest, CommandsTheDocumentDisablesPrintDisabledAndDoNothing)
+{
+    const WxlRun run = Session("back; start; forward; end; click 4 4; forward; end; start; back; start; forward; show");
+
+    EXPECT_EQ(run.out, "disabled\ndisabled\ndisabled\ndisabled\n"  // a new game
+                       "disabled\ndisabled\n"                      // at the end
+                       "disabled\ndisabled\n" +                    // at the start
+                           BoardRows({{{4, 4}, 'X'}}) +
+                           "position 1/1\ncaption 黑1.-66\ncaptures 0 0\nindicators 4 4\nmodified 1\n");
+}
+
+TEST_F(WxlToolTest, NewStartsAnEmptyUnmodifiedGame)
+{
+    const WxlRun run = Session("click 4 4; bomb; new; show");
+
+    EXPECT_EQ(run.out, BoardRows() + kNewGameLines);
+}
+
+TEST_F(WxlToolTest, SaveWritesTheRecordAndOpenReadsItBackAtTheStart)
+{
+    const std::string path = PathOf("a game.wxl");
+    const WxlRun run = Session("click 4 16; click 16 4; pass; back; save " + path +
+                               "; show; new; open " + path + "; show; end; show");
+
+    EXPECT_EQ(ReadBytes(path), RecordBytes({{4, 16}, {16, 4}, PASS_MARK}));
+    const std::string afterSave = "position 2/3\ncaption 白2.66\ncaptures 0 0\nindicators 4 4\nmodified 0\n";
+    const std::string opened = "position 0/3\ncaption -\ncaptures 0 0\nindicators 4 4\nmodified 0\n";
+    const std::string atEnd = "position 3/3\ncaption 黑3.11-10\ncaptures 0 0\nindicators 1 4\nmodified 0\n";
+    const std::string board = BoardRows({{{4, 16}, 'X'}, {{16, 4}, 'O'}});
+    EXPECT_EQ(run.out, board + afterSave + BoardRows() + opened + board + atEnd);
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(WxlToolTest, SessionStartsFromTheFileItIsGiven)
+{
+    const WxlRun loaded = Session("forward; show", {WriteRecord("corner.wxl", kCornerCapture)});
+    EXPECT_EQ(loaded.out, BoardRows({{{2, 1}, 'X'}}) +
+                              "position 1/3\ncaption 黑1.-89\ncaptures 0 0\nindicators 4 4\nmodified 0\n");
+
+    const std::string missing = PathOf("missing.wxl");
+    const WxlRun fresh = Session("show", {missing});
+    EXPECT_EQ(fresh.nExit, 0);
+    EXPECT_EQ(fresh.out, "没有找到 " + missing + "。\n" + BoardRows() + kNewGameLines);
+}
+
+TEST_F(WxlToolTest, AFailedOpenOrSaveReportsItsMessage)
+{
+    const std::string missing = PathOf("missing.wxl");
+    const std::string malformed = WriteFile("bad.wxl", "\x01");
+    const std::string noFolder = PathOf("no/such/folder/game.wxl");
+
+    // A file that cannot be opened leaves the game alone; one that is not a
+    // record leaves a new game behind.
+    const WxlRun run = Session("click 4 4; open " + missing + "; save " + noFolder + "; show; open " + malformed +
+                               "; show");
+
+    const std::string untouched = BoardRows({{{4, 4}, 'X'}}) +
+                                  "position 1/1\ncaption 黑1.-66\ncaptures 0 0\nindicators 4 4\nmodified 1\n";
+    EXPECT_EQ(run.out, "没有找到 " + missing + "。\n" + "没有找到 " + noFolder + "。\n" + untouched +
+                           "非预期的文件格式。\n" + BoardRows() + kNewGameLines);
+    EXPECT_FALSE(fs::exists(noFolder));
+}
+
+TEST_F(WxlToolTest, OpeningTheFileTheGameCameFromKeepsTheGameAsItIs)
+{
+    const std::string path = PathOf("game.wxl");
+    const WxlRun run = Session("click 4 4; save " + path + "; click 5 5; open " + path + "; show");
+
+    EXPECT_EQ(AfterBoard(run.out), "position 2/2\ncaption 白2.-55\ncaptures 0 0\nindicators 4 4\nmodified 1\n");
+}
+
+TEST_F(WxlToolTest, UnknownCommandsAreReportedOnStderrAndTheSessionGoesOn)
+{
+    const WxlRun run = Session("jump 4 4; click 4; click a b; show all; click 4 4; show");
+
+    EXPECT_EQ(run.nExit, 0);
+    EXPECT_TRUE(AfterBoard(run.out).starts_with("position 1/1\n"));
+    // One complaint a line, each naming the line, in order.
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 4) << run.err;
+    std::size_t at = 0;
+    for (const char* line : {"jump 4 4\n", "click 4\n", "click a b\n", "show all\n"}) {
+        at = run.err.find(line, at);
+        ASSERT_NE(at, std::string::npos) << line << " in:\n" << run.err;
+    }
+}
+
+}  // namespace

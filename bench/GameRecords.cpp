@@ -1,0 +1,120 @@
+#include "GameRecords.h"
+
+#include "record/ClientDoc.h"
+
+#include <cassert>
+#include <optional>
+#include <vector>
+
+namespace {
+
+class SplitMix64 {
+public:
+    explicit SplitMix64(std::uint64_t nSeed) : m_nState(nSeed) {}
+
+    std::uint64_t Next()
+    {
+        std::uint64_t z = (m_nState += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+
+    // 0 <= result < nBound; the modulo bias is far below anything measured here.
+    int Below(int nBound) { return static_cast<int>(Next() % static_cast<std::uint64_t>(nBound)); }
+
+private:
+    std::uint64_t m_nState;
+};
+
+enum class EntryKind : char { stone, pass, bomb };
+
+std::vector<EntryKind> PlaceMarks(int nEntries, int nPasses, int nBombs, SplitMix64& random)
+{
+    std::vector<EntryKind> kinds(static_cast<std::size_t>(nEntries), EntryKind::stone);
+    auto scatter = [&](EntryKind kind, int nCount) {
+        while (nCount > 0) {
+            EntryKind& slot = kinds[static_cast<std::size_t>(random.Below(nEntries))];
+            if (slot == EntryKind::stone) {
+                slot = kind;
+                --nCount;
+            }
+        }
+    };
+    scatter(EntryKind::pass, nPasses);
+    scatter(EntryKind::bomb, nBombs);
+    return kinds;
+}
+
+MovePoint RandomBoardPoint(SplitMix64& random)
+{
+    return {1 + random.Below(BOARD_SIZE), 1 + random.Below(BOARD_SIZE)};
+}
+
+MovePoint ChooseStone(const CClientDoc& doc, std::optional<MovePoint> lastStone, SplitMix64& random)
+{
+    auto isEmpty = [&doc](MovePoint point) {
+        return IsBoardPoint(point.x, point.y) && doc.ValueAt(point.x, point.y) == PT_EMPTY;
+    };
+    if (lastStone && random.Below(2) == 0) {
+        std::vector<MovePoint> near;
+        for (const MovePoint step : {MovePoint{-1, 0}, MovePoint{1, 0}, MovePoint{0, -1}, MovePoint{0, 1}}) {
+            const MovePoint point{lastStone->x + step.x, lastStone->y + step.y};
+            if (isEmpty(point))
+                near.push_back(point);
+        }
+        if (!near.empty())
+            return near[static_cast<std::size_t>(random.Below(static_cast<int>(near.size())))];
+    }
+    std::vector<MovePoint> empty;
+    for (int x = 1; x <= BOARD_SIZE; ++x)
+        for (int y = 1; y <= BOARD_SIZE; ++y)
+            if (isEmpty({x, y}))
+                empty.push_back({x, y});
+    if (empty.empty())
+        return RandomBoardPoint(random);
+    return empty[static_cast<std::size_t>(random.Below(static_cast<int>(empty.size())))];
+}
+
+}  // namespace
+
+MoveRecord MakePlayedRecord(int nEntries, int nPasses, int nBombs, std::uint64_t nSeed)
+{
+    assert(nPasses + nBombs <= nEntries);
+    SplitMix64 random(nSeed);
+    const std::vector<EntryKind> kinds = PlaceMarks(nEntries, nPasses, nBombs, random);
+
+    // The record grows inside a document that replays each entry as it is
+    // added, so every stone is chosen on the board replay will show.
+    CClientDoc doc;
+    for (int i = 0; i < nEntries; ++i) {
+        std::optional<MovePoint> lastStone;
+        if (i > 0 && IsBoardPoint(doc.m_moves[i - 1].x, doc.m_moves[i - 1].y))
+            lastStone = doc.m_moves[i - 1];
+        switch (kinds[static_cast<std::size_t>(i)]) {
+        case EntryKind::pass:
+            doc.m_moves.Add(PASS_MARK);
+            break;
+        case EntryKind::bomb:
+            doc.m_moves.Add(BOMB_MARK);
+            break;
+        case EntryKind::stone:
+            doc.m_moves.Add(ChooseStone(doc, lastStone, random));
+            break;
+        }
+        doc.StepForward();
+    }
+    return doc.m_moves;
+}
+
+MoveRecord MakeEntryMix(int nEntries, std::uint64_t nSeed)
+{
+    SplitMix64 random(nSeed);
+    MoveRecord moves;
+    moves.SetSize(nEntries);
+    for (MovePoint& entry : moves) {
+        const int nRoll = random.Below(100);
+        entry = nRoll == 0 ? PASS_MARK : nRoll == 1 ? BOMB_MARK : RandomBoardPoint(random);
+    }
+    return moves;
+}

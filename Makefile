@@ -25,7 +25,7 @@ test: build build-san
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
 run: build
-	@$(BUILD)/tools/wxl/wxl --help
+	@$(BUILD)/app/wexlan
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do $$b; done

@@ -3,7 +3,11 @@
 # nothing and changes nothing when every package is already there.
 set -eu
 
-PACKAGES="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev"
+# Build: compiler, CMake, Ninja, GoogleTest, Google Benchmark, Qt 6 (Widgets,
+# PrintSupport) and Xlib for the lock-key indicators. Run and test: a CJK font,
+# and Xvfb for the end-to-end tests.
+PACKAGES="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libx11-dev fonts-wqy-microhei xvfb xauth"
 
 missing=""
 for pkg in $PACKAGES; do

@@ -6,4 +6,6 @@ class CCmdUI {
 public:
     virtual ~CCmdUI() = default;
     virtual void Enable(bool bOn = true) = 0;
+    // A check mark beside the item; ignored where the item cannot show one.
+    virtual void SetCheck(bool /*bChecked*/ = true) {}
 };

@@ -20,6 +20,11 @@ bool IsSameFile(const std::string& strA, const std::string& strB)
 
 }  // namespace
 
+bool IsDocumentFile(const CDocument& doc, const std::string& strPath)
+{
+    return !doc.GetPathName().empty() && IsSameFile(doc.GetPathName(), strPath);
+}
+
 bool NewDocument(CDocument& doc)
 {
     doc.SetTitle(std::string(FrameworkText(IDS_UNTITLED)));
@@ -28,7 +33,7 @@ bool NewDocument(CDocument& doc)
 
 bool OpenDocumentFile(CDocument& doc, const std::string& strPath)
 {
-    if (!doc.GetPathName().empty() && IsSameFile(doc.GetPathName(), strPath))
+    if (IsDocumentFile(doc, strPath))
         return true;
 
     const bool bWasModified = doc.IsModified();

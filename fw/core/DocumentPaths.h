@@ -10,6 +10,9 @@ class CDocument;
 
 namespace fw {
 
+// Whether strPath names the file doc was loaded from or saved to.
+bool IsDocumentFile(const CDocument& doc, const std::string& strPath);
+
 // A new, empty, unmodified document with the default title.
 bool NewDocument(CDocument& doc);
 

@@ -6,7 +6,7 @@
 namespace fw {
 namespace {
 
-constexpr std::array<std::pair<unsigned, std::string_view>, 32> kTexts{{
+constexpr std::array<std::pair<unsigned, std::string_view>, 33> kTexts{{
     {61440, "打开"},
     {61441, "保存为"},
     {61442, "所有文件 (*.*)"},
@@ -15,6 +15,7 @@ constexpr std::array<std::pair<unsigned, std::string_view>, 32> kTexts{{
     {IDP_FAILED_TO_SAVE_DOC, "保存文档失败。"},
     {IDP_ASK_TO_SAVE, "将改动保存到 %1？"},
     {IDP_FAILED_TO_CREATE_DOC, "建立空文档失败。"},
+    {IDP_FAILED_TO_START_PRINT, "无法启动打印作业。"},
     {IDP_UNREG_DONE, "系统注册项已被移除并且相应的 INI 文件（假如存在）也被删除。"},
     {IDP_UNREG_FAILURE, "不是所有的系统注册项（或 INI 文件）都被移除。"},
     {IDP_FAILED_INVALID_FORMAT, "非预期的文件格式。"},

@@ -8,11 +8,15 @@
 
 namespace fw {
 
+inline constexpr unsigned IDS_OPENFILE = 61440;               // "打开"
+inline constexpr unsigned IDS_SAVEFILE = 61441;               // "保存为"
+inline constexpr unsigned IDS_ALLFILTER = 61442;              // "所有文件 (*.*)"
 inline constexpr unsigned IDS_UNTITLED = 61443;               // "无标题"
 inline constexpr unsigned IDP_FAILED_TO_OPEN_DOC = 61697;     // "打开文档失败。"
 inline constexpr unsigned IDP_FAILED_TO_SAVE_DOC = 61698;     // "保存文档失败。"
 inline constexpr unsigned IDP_ASK_TO_SAVE = 61699;            // "将改动保存到 %1？"
 inline constexpr unsigned IDP_FAILED_TO_CREATE_DOC = 61700;   // "建立空文档失败。"
+inline constexpr unsigned IDP_FAILED_TO_START_PRINT = 61702;  // "无法启动打印作业。"
 inline constexpr unsigned IDP_UNREG_DONE = 61707;             // unregister start succeeded
 inline constexpr unsigned IDP_UNREG_FAILURE = 61708;          // unregister start left entries behind
 inline constexpr unsigned IDP_FAILED_INVALID_FORMAT = 61728;  // "非预期的文件格式。"

@@ -1,0 +1,95 @@
+// The main window: menu, accelerators, toolbar and status bar built from the
+// resource tables, the view as its client, and the command route.
+//
+// A command goes to the view, then the document, then the frame, then the
+// application; the first that has a handler runs it. It is available when an
+// update handler on that route enables it or, without an update handler,
+// exactly when some target on the route has a handler. Availability is
+// worked out whenever the event loop goes idle, when a menu opens, and once
+// more just before a command runs: a command found unavailable does not run.
+#pragma once
+
+#include "fw/core/CCmdTarget.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <span>
+#include <vector>
+
+class CCmdUI;
+class CDocument;
+class CView;
+class QAction;
+class QLabel;
+class QToolBar;
+
+class CFrameWnd : public QMainWindow, public CCmdTarget {
+public:
+    struct CreateContext {
+        CDocument* pDocument = nullptr;
+        std::function<CView*(QWidget* pParent)> createView;
+    };
+
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    // Builds the menu and accelerators, sets the icon, then runs OnCreate.
+    // False when any step failed.
+    bool LoadFrame(const CreateContext& context);
+
+    CView* GetActiveView() const { return m_pView; }
+    CDocument* GetActiveDocument() const;
+
+    // Runs nID along the route when it is available; true when a handler ran.
+    bool RouteCommand(unsigned nID);
+    bool IsCommandEnabled(unsigned nID);
+    // Brings every menu item, button and indicator up to date.
+    void UpdateCommandUI();
+    // The one action of a command, shared by its menu item and its button.
+    QAction* CommandAction(unsigned nID);
+    QToolBar* GetToolBar() const { return m_pToolBar; }
+
+    // Framework handlers on the frame.
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnViewToolBar();
+    void OnViewStatusBar();
+    void OnUpdateViewToolBar(CCmdUI* pCmdUI) const;
+    void OnUpdateViewStatusBar(CCmdUI* pCmdUI) const;
+    void OnUpdateNoPanes(CCmdUI* pCmdUI) const;
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+
+protected:
+    // Creates the view as the client window. Derived frames add their bars.
+    virtual bool OnCreate(const CreateContext& context);
+
+    // The toolbar of the resources, fixed along the top; false when its
+    // images are missing.
+    bool CreateToolBar();
+    // The status bar: a message pane, then one pane per indicator id; false
+    // when an indicator has no text.
+    bool CreateStatusBar(std::span<const unsigned> indicators);
+
+    void closeEvent(QCloseEvent* pEvent) override;
+    bool event(QEvent* pEvent) override;
+
+private:
+    void BuildMenus();
+    void BuildAccelerators();
+    void UpdateCommandState(unsigned nID, CCmdUI& cmdUI);
+    void UpdateRecentFileActions();
+    void UpdateIndicators();
+    std::vector<CCmdTarget*> CommandRoute() const;
+
+    CView* m_pView = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    std::map<unsigned, QAction*> m_actions;
+    std::vector<QAction*> m_recentFileActions;
+    QString m_strRecentPlaceholder;  // shown, gray, while there are no recent files
+    std::vector<std::pair<unsigned, QLabel*>> m_indicatorPanes;
+    QMetaObject::Connection m_idleConnection;
+};

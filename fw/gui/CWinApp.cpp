@@ -1,0 +1,209 @@
+#include "CWinApp.h"
+
+#include "CFrameWnd.h"
+#include "CView.h"
+#include "UserPrompts.h"
+#include "fw/core/FrameworkText.h"
+#include "fw/core/MessageBox.h"
+#include "res/StringTable.h"
+#include "res/resource.h"
+
+#include <QApplication>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QSettings>
+
+#include <array>
+#include <cassert>
+
+namespace {
+
+CWinApp* g_pApp = nullptr;
+
+const std::array kEntries{
+    ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit),
+};
+
+const QString kSettingsSection = QStringLiteral("Settings");
+const QString kPreviewPages = QStringLiteral("PreviewPages");
+
+bool IsRecentFileCommand(unsigned nID)
+{
+    return nID >= ID_FILE_MRU_FILE1 && nID <= ID_FILE_MRU_FILE4;
+}
+
+}  // namespace
+
+const MessageMap CWinApp::messageMap{&CCmdTarget::messageMap, kEntries};
+
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+CWinApp::CWinApp() : m_strAppName(LoadResourceString(AFX_IDS_APP_TITLE))
+{
+    assert(!g_pApp && "one application object");
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    m_pDocTemplate.reset();
+    g_pApp = nullptr;
+}
+
+int CWinApp::Run()
+{
+    RouteMessageBoxesToPrompts();
+    const int nResult = InitInstance() ? QApplication::exec() : 0;
+    ExitInstance();
+    return nResult;
+}
+
+int CWinApp::ExitInstance()
+{
+    if (m_bWriteSettings && m_pRecentFileList) {
+        const auto pSettings = OpenSettings();
+        m_pRecentFileList->WriteList(*pSettings);
+        if (m_nPreviewPages != 0)
+            pSettings->setValue(kSettingsSection + QStringLiteral("/") + kPreviewPages, m_nPreviewPages);
+    }
+    m_pDocTemplate.reset();
+    m_pMainWnd = nullptr;
+    return 0;
+}
+
+std::unique_ptr<QSettings> CWinApp::OpenSettings() const
+{
+    return std::make_unique<QSettings>(QString::fromStdString(m_strRegistryKey), QString::fromStdString(m_strAppName));
+}
+
+void CWinApp::LoadStdProfileSettings(int nMaxMRU)
+{
+    const auto pSettings = OpenSettings();
+    m_pRecentFileList = std::make_unique<CRecentFileList>(nMaxMRU, "Recent File List", "File%d");
+    m_pRecentFileList->ReadList(*pSettings);
+    m_nPreviewPages = pSettings->value(kSettingsSection + QStringLiteral("/") + kPreviewPages, 0).toInt();
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rInfo) const
+{
+    std::vector<std::string> args;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        args.push_back(arguments[i].toStdString());
+    ::ParseCommandLine(rInfo, args);
+}
+
+bool CWinApp::ProcessShellCommand(const CCommandLineInfo& rInfo)
+{
+    switch (rInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+    case CCommandLineInfo::FileDDE:  // no DDE service: a plain start
+        if (!OnCommand(ID_FILE_NEW))
+            OnFileNew();
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(rInfo.m_strFileName) != nullptr;
+    case CCommandLineInfo::FilePrint:
+    case CCommandLineInfo::FilePrintTo:
+        m_bShowMainWindow = false;
+        if (OpenDocumentFile(rInfo.m_strFileName)) {
+            if (CView* pView = m_pMainWnd->GetActiveView()) {
+                if (rInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo)
+                    pView->SetDirectPrinter(rInfo.m_strPrinterName);
+            }
+            m_pMainWnd->RouteCommand(ID_FILE_PRINT_DIRECT);
+        }
+        return false;
+    case CCommandLineInfo::AppUnregister: {
+        const bool bRemoved = Unregister();
+        if (!rInfo.m_bRunEmbedded)
+            AfxMessageBox(std::string(fw::FrameworkText(bRemoved ? fw::IDP_UNREG_DONE : fw::IDP_UNREG_FAILURE)));
+        return false;
+    }
+    }
+    return false;
+}
+
+bool CWinApp::Unregister()
+{
+    m_bWriteSettings = false;
+    const auto pSettings = OpenSettings();
+    pSettings->clear();
+    pSettings->sync();
+    return pSettings->status() == QSettings::NoError;
+}
+
+CDocument* CWinApp::OpenDocumentFile(const std::string& strPath, bool* pbCancelled)
+{
+    return m_pDocTemplate ? m_pDocTemplate->OpenDocumentFile(&strPath, m_bShowMainWindow, pbCancelled) : nullptr;
+}
+
+void CWinApp::AddToRecentFileList(const std::string& strPath)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(strPath);
+}
+
+bool CWinApp::SaveAllModified()
+{
+    return !m_pDocTemplate || m_pDocTemplate->SaveModified();
+}
+
+void CWinApp::CloseAllDocuments()
+{
+    if (m_pDocTemplate)
+        m_pDocTemplate->CloseAllDocuments();
+}
+
+void CWinApp::OnFileNew()
+{
+    if (m_pDocTemplate)
+        m_pDocTemplate->OpenDocumentFile(nullptr, m_bShowMainWindow);
+}
+
+void CWinApp::OnFileOpen()
+{
+    if (const auto chosen = Prompts().PromptFileName(CUserPrompts::FileDialog::Open, {}))
+        OpenDocumentFile(*chosen);
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    if (!m_pPrinter)
+        m_pPrinter = std::make_unique<QPrinter>();
+    QPageSetupDialog dialog(m_pPrinter.get(), m_pMainWnd);
+    dialog.exec();
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->close();
+}
+
+bool CWinApp::OnCommand(unsigned nID)
+{
+    if (IsRecentFileCommand(nID) && HasCommandHandler(nID)) {
+        OnOpenRecentFile(static_cast<int>(nID - ID_FILE_MRU_FILE1));
+        return true;
+    }
+    return CCmdTarget::OnCommand(nID);
+}
+
+bool CWinApp::HasCommandHandler(unsigned nID) const
+{
+    if (IsRecentFileCommand(nID))
+        return m_pRecentFileList && static_cast<int>(nID - ID_FILE_MRU_FILE1) < m_pRecentFileList->GetSize();
+    return CCmdTarget::HasCommandHandler(nID);
+}
+
+void CWinApp::OnOpenRecentFile(int nIndex)
+{
+    const std::string strPath = (*m_pRecentFileList)[nIndex];
+    bool bCancelled = false;
+    if (!OpenDocumentFile(strPath, &bCancelled) && !bCancelled)
+        m_pRecentFileList->Remove(nIndex);
+}

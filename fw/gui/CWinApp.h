@@ -1,0 +1,88 @@
+// The application: settings, the recent-file list, the one document
+// template, the command line, and the application-level commands (New, Open,
+// Print Setup, Exit, the recent files). Exactly one exists; AfxGetApp finds it.
+#pragma once
+
+#include "CCommandLineInfo.h"
+#include "CRecentFileList.h"
+#include "CSingleDocTemplate.h"
+#include "fw/core/CCmdTarget.h"
+
+#include <memory>
+#include <string>
+
+class CDocument;
+class CFrameWnd;
+class QPrinter;
+class QSettings;
+
+class CWinApp : public CCmdTarget {
+public:
+    CWinApp();
+    ~CWinApp() override;
+
+    // Start-up; false ends the program at once.
+    virtual bool InitInstance() = 0;
+    // Writes the settings back (unless an unregister start removed them).
+    virtual int ExitInstance();
+    // InitInstance, then the event loop until the main window closes.
+    // Requires a QApplication.
+    int Run();
+
+    // The name of the application: messages' caption and settings key.
+    const std::string& GetAppName() const { return m_strAppName; }
+
+    void SetRegistryKey(const std::string& strKey) { m_strRegistryKey = strKey; }
+    // Reads a recent-file list of nMaxMRU entries and the preview page count.
+    void LoadStdProfileSettings(int nMaxMRU);
+    // The settings store: organisation = the registry key, application = the app name.
+    std::unique_ptr<QSettings> OpenSettings() const;
+
+    void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate) { m_pDocTemplate = std::move(pTemplate); }
+    CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
+
+    // Fills rInfo from the arguments the program was started with.
+    void ParseCommandLine(CCommandLineInfo& rInfo) const;
+    // Carries out the shell command; false when the program must end.
+    bool ProcessShellCommand(const CCommandLineInfo& rInfo);
+
+    CDocument* OpenDocumentFile(const std::string& strPath, bool* pbCancelled = nullptr);
+    void AddToRecentFileList(const std::string& strPath);
+    const CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+
+    CFrameWnd* GetMainWnd() const { return m_pMainWnd; }
+    void SetMainWnd(CFrameWnd* pFrame) { m_pMainWnd = pFrame; }
+    bool SaveAllModified();
+    void CloseAllDocuments();
+
+    // Framework handlers.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+    void OnAppExit();
+    // The recent-file entries are handled here besides the message map.
+    bool OnCommand(unsigned nID) override;
+    bool HasCommandHandler(unsigned nID) const override;
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+
+protected:
+    bool m_bShowMainWindow = true;  // false for a print start: the window stays hidden
+
+private:
+    bool Unregister();
+    void OnOpenRecentFile(int nIndex);
+
+    std::string m_strAppName;
+    std::string m_strRegistryKey;
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    int m_nPreviewPages = 0;
+    bool m_bWriteSettings = true;
+    std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
+    std::unique_ptr<QPrinter> m_pPrinter;
+    CFrameWnd* m_pMainWnd = nullptr;
+};
+
+// The application object; null before it is constructed.
+CWinApp* AfxGetApp();

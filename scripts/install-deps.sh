@@ -7,7 +7,7 @@ set -eu
 # PrintSupport) and Xlib for the lock-key indicators. Run and test: a CJK font,
 # and Xvfb for the end-to-end tests.
 PACKAGES="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libx11-dev fonts-wqy-microhei xvfb xauth"
+  qt6-base-dev libx11-dev fonts-wqy-microhei xvfb xauth xdotool"
 
 missing=""
 for pkg in $PACKAGES; do

@@ -15,6 +15,29 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
     return std::ranges::equal(a, b, {}, AsciiLower, AsciiLower);
 }
 
+bool IsKnownSwitch(std::string_view strSwitch)
+{
+    return strSwitch == "pt" || strSwitch == "p" || strSwitch == "dde" || EqualsNoCase(strSwitch, "Unregister") ||
+           EqualsNoCase(strSwitch, "Unregserver") || EqualsNoCase(strSwitch, "Embedding") ||
+           EqualsNoCase(strSwitch, "Automation");
+}
+
+// "-" always starts a switch. "/" does too on Windows; elsewhere every
+// absolute path starts with it, so there it starts only a switch the program
+// knows, and anything else is a file name.
+bool IsSwitch(std::string_view arg)
+{
+    if (arg.empty())
+        return false;
+    if (arg[0] == '-')
+        return true;
+#ifdef _WIN32
+    return arg[0] == '/';
+#else
+    return arg[0] == '/' && IsKnownSwitch(arg.substr(1));
+#endif
+}
+
 // The shell switches compare exactly; the embedding and automation switches
 // compare in any case, as the framework does.
 void ParseSwitch(CCommandLineInfo& rInfo, std::string_view strSwitch)
@@ -54,7 +77,7 @@ void ParseParameter(CCommandLineInfo& rInfo, const std::string& strParam)
 void ParseCommandLine(CCommandLineInfo& rInfo, const std::vector<std::string>& args)
 {
     for (const std::string& arg : args) {
-        if (!arg.empty() && (arg[0] == '-' || arg[0] == '/'))
+        if (IsSwitch(arg))
             ParseSwitch(rInfo, std::string_view(arg).substr(1));
         else
             ParseParameter(rInfo, arg);

@@ -21,7 +21,9 @@ public:
 };
 
 // Fills rInfo, expected fresh, from args, the arguments after the program
-// name. An argument starting with '-' or '/' is a switch:
+// name. An argument starting with '-' is a switch, and so is one starting
+// with '/' on Windows; elsewhere '/' starts a switch only when a known switch
+// name follows, since it starts every absolute path. The switches:
 //   "pt" print to, "p" print, "dde" wait for DDE (exact case);
 //   "Unregister", "Unregserver" unregister (any case);
 //   "Embedding", "Automation" set run-embedded or run-automated (any case);

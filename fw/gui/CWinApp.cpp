@@ -45,6 +45,9 @@ CWinApp::CWinApp() : m_strAppName(LoadResourceString(AFX_IDS_APP_TITLE))
 {
     assert(!g_pApp && "one application object");
     g_pApp = this;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        m_arguments.push_back(arguments[i].toStdString());
 }
 
 CWinApp::~CWinApp()
@@ -89,11 +92,7 @@ void CWinApp::LoadStdProfileSettings(int nMaxMRU)
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rInfo) const
 {
-    std::vector<std::string> args;
-    const QStringList arguments = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        args.push_back(arguments[i].toStdString());
-    ::ParseCommandLine(rInfo, args);
+    ::ParseCommandLine(rInfo, m_arguments);
 }
 
 bool CWinApp::ProcessShellCommand(const CCommandLineInfo& rInfo)

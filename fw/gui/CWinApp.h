@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CDocument;
 class CFrameWnd;
@@ -41,8 +42,11 @@ public:
     void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate) { m_pDocTemplate = std::move(pTemplate); }
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
 
-    // Fills rInfo from the arguments the program was started with.
+    // Fills rInfo from the arguments the program was started with (or those
+    // set with SetArguments).
     void ParseCommandLine(CCommandLineInfo& rInfo) const;
+    // The arguments after the program name, in place of the real ones.
+    void SetArguments(std::vector<std::string> args) { m_arguments = std::move(args); }
     // Carries out the shell command; false when the program must end.
     bool ProcessShellCommand(const CCommandLineInfo& rInfo);
 
@@ -75,6 +79,7 @@ private:
     void OnOpenRecentFile(int nIndex);
 
     std::string m_strAppName;
+    std::vector<std::string> m_arguments;
     std::string m_strRegistryKey;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     int m_nPreviewPages = 0;

@@ -82,13 +82,13 @@ TEST(CommandLineSwitches, UnregisterMatchesBothNamesInAnyCase)
 {
     for (const char* arg : {"/Unregister", "-unregister", "/UNREGSERVER", "-UnRegServer"})
         EXPECT_EQ(ShellCommandOf({arg}), CCommandLineInfo::AppUnregister) << arg;
-    EXPECT_EQ(ShellCommandOf({"/Unreg"}), CCommandLineInfo::FileNew);
+    EXPECT_EQ(ShellCommandOf({"-Unreg"}), CCommandLineInfo::FileNew);
 }
 
 TEST(CommandLineSwitches, DdeIsExactCase)
 {
     EXPECT_EQ(ShellCommandOf({"/dde"}), CCommandLineInfo::FileDDE);
-    EXPECT_EQ(ShellCommandOf({"/DDE"}), CCommandLineInfo::FileNew);
+    EXPECT_EQ(ShellCommandOf({"-DDE"}), CCommandLineInfo::FileNew);
 }
 
 TEST(CommandLineSwitches, ShellCommandSwitchKeepsAFileFromBecomingOpen)
@@ -119,17 +119,27 @@ TEST(CommandLineSwitches, EmbeddingAndAutomationInAnyCaseClearTheSplash)
 
 TEST(CommandLineSwitches, UnknownSwitchesAndBarePrefixesAreIgnored)
 {
-    const CCommandLineInfo info = Parse({"/x", "-", "/", "--p", "-Embed", "game.wxl"});
+    const CCommandLineInfo info = Parse({"-x", "-", "--p", "-Embed", "game.wxl"});
     EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FileOpen);
     EXPECT_EQ(info.m_strFileName, "game.wxl");
     EXPECT_TRUE(info.m_bShowSplash);
     EXPECT_FALSE(info.m_bRunEmbedded);
 }
 
-TEST(CommandLineSwitches, AnyArgumentStartingWithSlashIsASwitchEvenAnAbsolutePath)
+#ifndef _WIN32
+TEST(CommandLineSwitches, AnAbsolutePathIsAFileNameNotASwitch)
 {
-    EXPECT_EQ(Parse({"/home/user/game.wxl"}).m_strFileName, "");
-    EXPECT_EQ(Parse({"/p", "./game.wxl"}).m_strFileName, "./game.wxl");
+    const CCommandLineInfo info = Parse({"/home/user/game.wxl"});
+    EXPECT_EQ(info.m_strFileName, "/home/user/game.wxl");
+    EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FileOpen);
 }
+
+TEST(CommandLineSwitches, SlashStartsAKnownSwitchBeforeAnAbsolutePath)
+{
+    const CCommandLineInfo info = Parse({"/p", "/home/user/game.wxl"});
+    EXPECT_EQ(info.m_nShellCommand, CCommandLineInfo::FilePrint);
+    EXPECT_EQ(info.m_strFileName, "/home/user/game.wxl");
+}
+#endif
 
 }  // namespace

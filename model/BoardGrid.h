@@ -66,3 +66,21 @@ constexpr int DisplayY(int y)
 {
     return 10 - y;
 }
+
+// The character of a cell value in a text board: '.' empty, 'X' black,
+// 'O' white, '*' flower; '?' for anything else.
+constexpr char PointSymbol(PointValue value)
+{
+    switch (value) {
+    case PT_EMPTY:
+        return '.';
+    case PT_BLACK:
+        return 'X';
+    case PT_WHITE:
+        return 'O';
+    case PT_FLOWER:
+        return '*';
+    default:
+        return '?';
+    }
+}

@@ -6,22 +6,6 @@
 namespace testing_support {
 namespace {
 
-char Symbol(PointValue value)
-{
-    switch (value) {
-    case PT_EMPTY:
-        return '.';
-    case PT_BLACK:
-        return 'X';
-    case PT_WHITE:
-        return 'O';
-    case PT_FLOWER:
-        return '*';
-    default:
-        return '?';
-    }
-}
-
 PointValue ValueOf(char symbol)
 {
     switch (symbol) {
@@ -63,7 +47,7 @@ std::string BoardText(const CGamePosition& position)
     std::string text;
     for (int y = 1; y <= BOARD_SIZE; ++y) {
         for (int x = 1; x <= BOARD_SIZE; ++x)
-            text += Symbol(position.ValueAt(x, y));
+            text += PointSymbol(position.ValueAt(x, y));
         text += '\n';
     }
     return text;

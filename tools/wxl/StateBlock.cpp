@@ -4,27 +4,7 @@
 
 #include <string>
 
-namespace {
-
 using std::to_string;
-
-char BoardSymbol(PointValue value)
-{
-    switch (value) {
-    case PT_EMPTY:
-        return '.';
-    case PT_BLACK:
-        return 'X';
-    case PT_WHITE:
-        return 'O';
-    case PT_FLOWER:
-        return '*';
-    default:
-        return '?';
-    }
-}
-
-}  // namespace
 
 std::string CaptionText(const CClientDoc& doc)
 {
@@ -38,7 +18,7 @@ std::string FormatStateBlock(const CClientDoc& doc, bool bWithGroups)
     std::string text;
     for (int y = 1; y <= BOARD_SIZE; ++y) {
         for (int x = 1; x <= BOARD_SIZE; ++x)
-            text += BoardSymbol(doc.ValueAt(x, y));
+            text += PointSymbol(doc.ValueAt(x, y));
         text += '\n';
     }
     text += "position " + to_string(doc.m_nCurMove) + "/" + to_string(doc.m_moves.GetSize()) + "\n";

@@ -97,6 +97,8 @@ void CFile::OpenForReplacing()
 std::size_t CFile::Read(void* pBuffer, std::size_t nCount)
 {
     assert(m_pStream && m_mode == modeRead);
+    if (nCount == 0)
+        return 0;  // an empty block may come with a null buffer
     const std::size_t nRead = std::fread(pBuffer, 1, nCount, m_pStream);
     if (nRead < nCount && std::ferror(m_pStream))
         ThrowOsError(errno);
@@ -107,6 +109,8 @@ std::size_t CFile::Read(void* pBuffer, std::size_t nCount)
 void CFile::Write(const void* pBuffer, std::size_t nCount)
 {
     assert(m_pStream && m_mode == modeReplace);
+    if (nCount == 0)
+        return;  // an empty block may come with a null buffer
     if (std::fwrite(pBuffer, 1, nCount, m_pStream) != nCount)
         ThrowOsError(errno);
     m_nPosition += nCount;

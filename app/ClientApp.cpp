@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::array kEntries{
+constexpr std::array kEntries{
     ON_COMMAND(ID_APP_ABOUT, &CClientApp::OnAppAbout),
     ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew),
     ON_COMMAND(ID_FILE_OPEN, &CWinApp::OnFileOpen),

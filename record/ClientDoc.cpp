@@ -10,7 +10,7 @@
 
 namespace {
 
-const std::array kMessageMapEntries{
+constexpr std::array kMessageMapEntries{
     ON_UPDATE_COMMAND_UI(ID_STEP_BACK, &CClientDoc::OnUpdateStepBack),
     ON_UPDATE_COMMAND_UI(ID_GO_TO_START, &CClientDoc::OnUpdateStepBack),
     ON_UPDATE_COMMAND_UI(ID_STEP_FORWARD, &CClientDoc::OnUpdateStepForward),

@@ -20,7 +20,7 @@ bool CCmdTarget::OnCommand(unsigned nID)
     const MessageMapEntry* pEntry = FindEntry(GetMessageMap(), nID, false);
     if (!pEntry)
         return false;
-    (this->*pEntry->pfnCommand)();
+    pEntry->pfnCommand(this);
     return true;
 }
 
@@ -34,6 +34,6 @@ bool CCmdTarget::OnUpdateCommand(unsigned nID, CCmdUI* pCmdUI) const
     const MessageMapEntry* pEntry = FindEntry(GetMessageMap(), nID, true);
     if (!pEntry)
         return false;
-    (this->*pEntry->pfnUpdate)(pCmdUI);
+    pEntry->pfnUpdate(this, pCmdUI);
     return true;
 }

@@ -3,10 +3,9 @@
 // runs the command and/or an update handler that decides whether the command
 // is available. A map names its base class's map, so handlers are inherited.
 //
-// Handlers are member functions of the derived class stored as members of
-// CCmdTarget (the classic message-map technique); ON_COMMAND and
-// ON_UPDATE_COMMAND_UI do the one conversion, which is valid because every
-// handler's class derives from CCmdTarget non-virtually.
+// An entry holds a small function that casts the target back to the
+// handler's class and calls the member; ON_COMMAND and ON_UPDATE_COMMAND_UI
+// write it, so a map reads as a list of ids and member functions.
 #pragma once
 
 #include <span>
@@ -14,8 +13,8 @@
 class CCmdUI;
 class CCmdTarget;
 
-using CommandHandler = void (CCmdTarget::*)();
-using UpdateHandler = void (CCmdTarget::*)(CCmdUI*) const;
+using CommandHandler = void (*)(CCmdTarget* pTarget);
+using UpdateHandler = void (*)(const CCmdTarget* pTarget, CCmdUI* pCmdUI);
 
 struct MessageMapEntry {
     unsigned nID;
@@ -28,17 +27,40 @@ struct MessageMap {
     std::span<const MessageMapEntry> entries;
 };
 
+namespace message_map_detail {
+
+template <class>
+struct HandlerClass;
 template <class T>
-inline MessageMapEntry ON_COMMAND(unsigned nID, void (T::*pfn)())
+struct HandlerClass<void (T::*)()> {
+    using type = T;
+};
+template <class T>
+struct HandlerClass<void (T::*)(CCmdUI*) const> {
+    using type = T;
+};
+
+template <auto pfn>
+constexpr MessageMapEntry CommandEntry(unsigned nID)
 {
-    return {nID, static_cast<CommandHandler>(pfn), nullptr};
+    using T = typename HandlerClass<decltype(pfn)>::type;
+    return {nID, [](CCmdTarget* pTarget) { (static_cast<T*>(pTarget)->*pfn)(); }, nullptr};
 }
 
-template <class T>
-inline MessageMapEntry ON_UPDATE_COMMAND_UI(unsigned nID, void (T::*pfn)(CCmdUI*) const)
+template <auto pfn>
+constexpr MessageMapEntry UpdateEntry(unsigned nID)
 {
-    return {nID, nullptr, static_cast<UpdateHandler>(pfn)};
+    using T = typename HandlerClass<decltype(pfn)>::type;
+    return {nID, nullptr,
+            [](const CCmdTarget* pTarget, CCmdUI* pCmdUI) { (static_cast<const T*>(pTarget)->*pfn)(pCmdUI); }};
 }
+
+}  // namespace message_map_detail
+
+// A command handler: void Class::Handler().
+#define ON_COMMAND(nID, pfn) message_map_detail::CommandEntry<pfn>(nID)
+// An update handler: void Class::Handler(CCmdUI*) const.
+#define ON_UPDATE_COMMAND_UI(nID, pfn) message_map_detail::UpdateEntry<pfn>(nID)
 
 class CCmdTarget {
 public:

@@ -24,7 +24,7 @@
 
 namespace {
 
-const std::array kEntries{
+constexpr std::array kEntries{
     ON_COMMAND(ID_FILE_SAVE, &CFrameWnd::OnFileSave),
     ON_COMMAND(ID_FILE_SAVE_AS, &CFrameWnd::OnFileSaveAs),
     ON_COMMAND(ID_VIEW_TOOLBAR, &CFrameWnd::OnViewToolBar),

@@ -14,7 +14,7 @@
 
 namespace {
 
-const std::array kEntries{
+constexpr std::array kEntries{
     ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint),
     ON_COMMAND(ID_FILE_PRINT_DIRECT, &CView::OnFilePrintDirect),
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview),

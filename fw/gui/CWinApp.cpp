@@ -20,7 +20,7 @@ namespace {
 
 CWinApp* g_pApp = nullptr;
 
-const std::array kEntries{
+constexpr std::array kEntries{
     ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit),
 };
 

@@ -1,1 +1,332 @@
-// (being written)
+// The main window's menu, toolbar, status bar and keys, and which commands
+// are available in a new, a modified, a loaded and a replayed game.
+#include "GuiFixture.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QToolBar>
+
+#include <memory>
+#include <tuple>
+
+namespace {
+
+struct ExpectedItem {
+    unsigned nID;  // ID_SEPARATOR for a separator
+    const char* text;
+};
+
+struct ExpectedMenu {
+    const char* title;
+    Qt::Key mnemonic;
+    std::vector<ExpectedItem> items;
+};
+
+const std::vector<ExpectedMenu> kMenus{
+    {"文件(&F)",
+     Qt::Key_F,
+     {{ID_FILE_NEW, "新建(&N)\tCtrl+N"},
+      {ID_FILE_OPEN, "打开(&O)...\tCtrl+O"},
+      {ID_FILE_SAVE, "保存(&S)\tCtrl+S"},
+      {ID_FILE_SAVE_AS, "另存为(&A)..."},
+      {ID_SEPARATOR, ""},
+      {ID_FILE_PRINT, "打印(&P)...\tCtrl+P"},
+      {ID_FILE_PRINT_PREVIEW, "打印预览(&V)"},
+      {ID_FILE_PRINT_SETUP, "打印设置(&R)..."},
+      {ID_SEPARATOR, ""},
+      {ID_FILE_MRU_FILE1, "最近文件"},
+      {ID_SEPARATOR, ""},
+      {ID_APP_EXIT, "退出(&X)"}}},
+    {"编辑(&E)",
+     Qt::Key_E,
+     {{ID_EDIT_UNDO, "撤消(&U)\tCtrl+Z"},
+      {ID_SEPARATOR, ""},
+      {ID_EDIT_CUT, "剪切(&T)\tCtrl+X"},
+      {ID_EDIT_COPY, "复制(&C)\tCtrl+C"},
+      {ID_EDIT_PASTE, "粘贴(&P)\tCtrl+V"}}},
+    {"对弈(&Y)", Qt::Key_Y, {{ID_PASS, "虚着Pass(&P)"}}},
+    {"打谱(&D)",
+     Qt::Key_D,
+     {{ID_STEP_BACK, "后退一步(&B)\tCtrl+T"},
+      {ID_STEP_FORWARD, "前进一步(&F)\tCtrl+F"},
+      {ID_GO_TO_START, "退至开始(&S)"},
+      {ID_GO_TO_END, "进到最后(&E)"},
+      {ID_SHOW_LAST10, "显示10手手数(&X)"},
+      {ID_SHOW_ALL, "显示全部手数(&N)"}}},
+    {"扔飞弹(&R)", Qt::Key_R, {{ID_DEFINE_BOMB, "定义扔飞弹(&F)\tCtrl+D"}}},
+    {"查看(&V)", Qt::Key_V, {{ID_VIEW_TOOLBAR, "工具栏(&T)"}, {ID_VIEW_STATUS_BAR, "状态栏(&S)"}}},
+    {"帮助(&H)", Qt::Key_H, {{ID_APP_ABOUT, "关于SorvethWexlan1.4(&A)..."}}},
+};
+
+// ID_SEPARATOR for a separator.
+const std::vector<unsigned> kToolbar{
+    ID_FILE_NEW,    ID_FILE_OPEN,    ID_FILE_SAVE,   ID_SEPARATOR,                               //
+    ID_EDIT_CUT,    ID_EDIT_COPY,    ID_EDIT_PASTE,  ID_SEPARATOR,                               //
+    ID_FILE_PRINT,  ID_SEPARATOR,                                                                //
+    ID_APP_ABOUT,   ID_GO_TO_START,  ID_STEP_BACK,   ID_STEP_FORWARD, ID_GO_TO_END,              //
+    ID_SHOW_LAST10, ID_SHOW_ALL,     ID_BUTTON32783, ID_PASS,         ID_DEFINE_BOMB,
+};
+
+// Handled by the application or the framework: available in every state.
+const std::vector<unsigned> kAlwaysAvailable{
+    ID_FILE_NEW,         ID_FILE_OPEN, ID_FILE_SAVE_AS,  ID_FILE_PRINT,      ID_FILE_PRINT_PREVIEW,
+    ID_FILE_PRINT_SETUP, ID_APP_EXIT,  ID_VIEW_TOOLBAR,  ID_VIEW_STATUS_BAR, ID_APP_ABOUT,
+};
+
+// Nobody handles them.
+const std::vector<unsigned> kNeverAvailable{
+    ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_BUTTON32783, ID_NEXT_PANE, ID_PREV_PANE,
+};
+
+QString Utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+class FrameCommandsTest : public GuiTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(GuiTest::SetUp());
+        StartWithNewGame();
+    }
+
+    // Save, step back / go to start, step forward / go to end.
+    void ExpectAvailability(bool bSave, bool bBack, bool bForward)
+    {
+        for (const unsigned nID : kAlwaysAvailable)
+            EXPECT_TRUE(Enabled(nID)) << "command " << nID;
+        for (const unsigned nID : kNeverAvailable)
+            EXPECT_FALSE(Enabled(nID)) << "command " << nID;
+        EXPECT_EQ(Enabled(ID_FILE_SAVE), bSave);
+        EXPECT_EQ(Enabled(ID_STEP_BACK), bBack);
+        EXPECT_EQ(Enabled(ID_GO_TO_START), bBack);
+        EXPECT_EQ(Enabled(ID_STEP_FORWARD), bForward);
+        EXPECT_EQ(Enabled(ID_GO_TO_END), bForward);
+    }
+
+    // A loaded game of three stones.
+    void OpenThreeStones()
+    {
+        OpenThroughMenu(WriteGame("three.wxl", {{4, 4}, {16, 16}, {10, 10}}));
+        ASSERT_EQ(Doc()->m_moves.GetSize(), 3);
+    }
+
+    void PressKeys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+    {
+        QTest::keyClick(Frame(), key, modifiers);
+    }
+
+    void ActivateFrame()
+    {
+        Frame()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
+    }
+};
+
+TEST_F(FrameCommandsTest, MenuBarHoldsSevenMenusInOrderWithMnemonics)
+{
+    const QList<QAction*> titles = Frame()->menuBar()->actions();
+    ASSERT_EQ(titles.size(), static_cast<qsizetype>(kMenus.size()));
+    for (std::size_t i = 0; i < kMenus.size(); ++i) {
+        EXPECT_EQ(titles[i]->text(), Utf8(kMenus[i].title));
+        EXPECT_EQ(QKeySequence::mnemonic(titles[i]->text()), QKeySequence(Qt::ALT | kMenus[i].mnemonic));
+        EXPECT_NE(titles[i]->menu(), nullptr);
+    }
+}
+
+TEST_F(FrameCommandsTest, MenuItemsHaveTheirTextsCommandsAndSeparatorsInOrder)
+{
+    Frame()->UpdateCommandUI();
+    const QList<QAction*> titles = Frame()->menuBar()->actions();
+    ASSERT_EQ(titles.size(), static_cast<qsizetype>(kMenus.size()));
+    for (std::size_t m = 0; m < kMenus.size(); ++m) {
+        QList<QAction*> shown;
+        for (QAction* pAction : titles[m]->menu()->actions())
+            if (pAction->isVisible())
+                shown.push_back(pAction);
+        const std::vector<ExpectedItem>& items = kMenus[m].items;
+        ASSERT_EQ(shown.size(), static_cast<qsizetype>(items.size())) << kMenus[m].title;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            SCOPED_TRACE(items[i].text);
+            if (items[i].nID == ID_SEPARATOR) {
+                EXPECT_TRUE(shown[i]->isSeparator());
+                continue;
+            }
+            EXPECT_EQ(shown[i], Frame()->CommandAction(items[i].nID));
+            EXPECT_EQ(shown[i]->text(), Utf8(items[i].text));
+        }
+    }
+}
+
+TEST_F(FrameCommandsTest, RecentFilePlaceholderIsGrayWhileTheListIsEmpty)
+{
+    EXPECT_FALSE(Enabled(ID_FILE_MRU_FILE1));
+    EXPECT_EQ(Frame()->CommandAction(ID_FILE_MRU_FILE1)->text(), Utf8("最近文件"));
+    EXPECT_TRUE(Frame()->CommandAction(ID_FILE_MRU_FILE1)->isVisible());
+}
+
+TEST_F(FrameCommandsTest, NewGameOffersNeitherSaveNorReplay)
+{
+    ExpectAvailability(/*bSave=*/false, /*bBack=*/false, /*bForward=*/false);
+}
+
+TEST_F(FrameCommandsTest, RecordedStoneOffersSaveAndStepBack)
+{
+    Doc()->RecordMoveAt(4, 4);
+    ExpectAvailability(/*bSave=*/true, /*bBack=*/true, /*bForward=*/false);
+}
+
+TEST_F(FrameCommandsTest, LoadedGameAtItsStartOffersOnlyStepForward)
+{
+    OpenThreeStones();
+    ExpectAvailability(/*bSave=*/false, /*bBack=*/false, /*bForward=*/true);
+}
+
+TEST_F(FrameCommandsTest, ReplayedGameOffersBothDirectionsUntilItsEnd)
+{
+    OpenThreeStones();
+    Doc()->StepForward();
+    ExpectAvailability(/*bSave=*/false, /*bBack=*/true, /*bForward=*/true);
+    Doc()->GoToEnd();
+    ExpectAvailability(/*bSave=*/false, /*bBack=*/true, /*bForward=*/false);
+}
+
+TEST_F(FrameCommandsTest, ViewItemsAreCheckedWhileTheirBarsAreShown)
+{
+    QAction* pToolBarItem = Frame()->CommandAction(ID_VIEW_TOOLBAR);
+    QAction* pStatusBarItem = Frame()->CommandAction(ID_VIEW_STATUS_BAR);
+    Frame()->UpdateCommandUI();
+    EXPECT_TRUE(pToolBarItem->isChecked());
+    EXPECT_TRUE(pStatusBarItem->isChecked());
+
+    ASSERT_TRUE(Run(ID_VIEW_TOOLBAR));
+    ASSERT_TRUE(Run(ID_VIEW_STATUS_BAR));
+    Frame()->UpdateCommandUI();
+    EXPECT_FALSE(Frame()->GetToolBar()->isVisible());
+    EXPECT_FALSE(Frame()->statusBar()->isVisible());
+    EXPECT_FALSE(pToolBarItem->isChecked());
+    EXPECT_FALSE(pStatusBarItem->isChecked());
+
+    ASSERT_TRUE(Run(ID_VIEW_TOOLBAR));
+    Frame()->UpdateCommandUI();
+    EXPECT_TRUE(Frame()->GetToolBar()->isVisible());
+    EXPECT_EQ(Frame()->toolBarArea(Frame()->GetToolBar()), Qt::TopToolBarArea);
+    EXPECT_TRUE(pToolBarItem->isChecked());
+    EXPECT_FALSE(pStatusBarItem->isChecked());
+}
+
+TEST_F(FrameCommandsTest, StepCopyAndUndoKeysDoNothing)
+{
+    OpenThreeStones();
+    Doc()->StepForward();
+    ActivateFrame();
+    QSignalSpy stepBack(Frame()->CommandAction(ID_STEP_BACK), &QAction::triggered);
+    QSignalSpy stepForward(Frame()->CommandAction(ID_STEP_FORWARD), &QAction::triggered);
+    std::vector<std::unique_ptr<QSignalSpy>> keys;
+    for (QShortcut* pShortcut : Frame()->findChildren<QShortcut*>())
+        keys.push_back(std::make_unique<QSignalSpy>(pShortcut, &QShortcut::activated));
+    const auto nKeysActivated = [&keys] {
+        qsizetype n = 0;
+        for (const auto& pSpy : keys)
+            n += pSpy->count();
+        return n;
+    };
+
+    // The menu shows Ctrl+T and Ctrl+F, but no key is bound to them.
+    PressKeys(Qt::Key_T);
+    PressKeys(Qt::Key_F);
+    EXPECT_EQ(nKeysActivated(), 0);
+    // These are bound, to commands nobody handles.
+    PressKeys(Qt::Key_C);
+    PressKeys(Qt::Key_Z);
+    EXPECT_EQ(nKeysActivated(), 2);
+
+    EXPECT_EQ(stepBack.count(), 0);
+    EXPECT_EQ(stepForward.count(), 0);
+    EXPECT_EQ(Doc()->m_nCurMove, 1);
+    EXPECT_EQ(Doc()->m_moves.GetSize(), 3);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(Doc()->GetTitle(), "three.wxl");
+    EXPECT_TRUE(m_prompts.m_messages.empty());
+    EXPECT_TRUE(m_prompts.m_questions.empty());
+    EXPECT_EQ(m_prompts.m_dialogs.size(), 1u);  // the one that opened the game
+}
+
+TEST_F(FrameCommandsTest, CtrlNAsksToSaveAModifiedGameAndCancelKeepsIt)
+{
+    Doc()->RecordMoveAt(4, 4);
+    ActivateFrame();
+
+    m_prompts.m_answers = {Answer::Cancel};
+    PressKeys(Qt::Key_N);
+    EXPECT_EQ(m_prompts.m_questions, std::vector<std::string>{"将改动保存到 Wexlan？"});
+    EXPECT_EQ(Doc()->m_moves.GetSize(), 1);
+    EXPECT_TRUE(Doc()->IsModified());
+
+    m_prompts.m_answers = {Answer::No};
+    PressKeys(Qt::Key_N);
+    EXPECT_EQ(m_prompts.m_questions.size(), 2u);
+    EXPECT_EQ(Doc()->m_moves.GetSize(), 0);
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(Doc()->GetTitle(), "Wexlan");
+}
+
+TEST_F(FrameCommandsTest, ToolbarHoldsSeventeenButtonsAndThreeSeparatorsInOrder)
+{
+    const QList<QAction*> buttons = Frame()->GetToolBar()->actions();
+    ASSERT_EQ(buttons.size(), static_cast<qsizetype>(kToolbar.size()));
+    for (std::size_t i = 0; i < kToolbar.size(); ++i) {
+        SCOPED_TRACE(i);
+        if (kToolbar[i] == ID_SEPARATOR) {
+            EXPECT_TRUE(buttons[i]->isSeparator());
+        } else {
+            EXPECT_EQ(buttons[i], Frame()->CommandAction(kToolbar[i]));
+            EXPECT_FALSE(buttons[i]->icon().isNull());
+        }
+    }
+}
+
+TEST_F(FrameCommandsTest, ButtonFifteenIsGrayWithoutTooltipOrPrompt)
+{
+    QAction* pButton = Frame()->CommandAction(ID_BUTTON32783);
+    EXPECT_FALSE(Enabled(ID_BUTTON32783));
+    EXPECT_EQ(pButton->toolTip(), QString());
+    EXPECT_EQ(pButton->statusTip(), QString());
+}
+
+TEST_F(FrameCommandsTest, ButtonsTakeTooltipAndPromptFromTheirStrings)
+{
+    const std::vector<std::tuple<unsigned, const char*, const char*>> cases{
+        {ID_PASS, "虚着Pass", "Pass 1手/虚着1手"},
+        {ID_FILE_NEW, "新建", "建立新文档"},
+        {ID_STEP_BACK, "后退", "后退一步"},
+        {ID_DEFINE_BOMB, "定义扔飞弹", "定义下一次鼠标左键点击扔飞弹（下花子）"},
+        {ID_APP_ABOUT, "关于", "显示程序信息，版本号和版权"},
+    };
+    for (const auto& [nID, tooltip, prompt] : cases) {
+        EXPECT_EQ(Frame()->CommandAction(nID)->toolTip(), Utf8(tooltip));
+        EXPECT_EQ(Frame()->CommandAction(nID)->statusTip(), Utf8(prompt));
+    }
+}
+
+TEST_F(FrameCommandsTest, StatusBarShowsReadyWhenIdleAndAPromptWhilePointing)
+{
+    QStatusBar* pStatusBar = Frame()->statusBar();
+    EXPECT_EQ(pStatusBar->currentMessage(), Utf8("就绪"));
+
+    Frame()->CommandAction(ID_PASS)->showStatusText(Frame());
+    EXPECT_EQ(pStatusBar->currentMessage(), Utf8("Pass 1手/虚着1手"));
+
+    QStatusTipEvent pointerLeft{QString()};
+    QApplication::sendEvent(Frame(), &pointerLeft);
+    EXPECT_EQ(pStatusBar->currentMessage(), Utf8("就绪"));
+}
+
+}  // namespace

@@ -1,1 +1,198 @@
-// (being written)
+// Shared set-up of the shell tests: prompts that record what would be shown
+// and answer from queues, a fresh settings folder and a temporary folder for
+// game files per test, and the application started with given arguments.
+// Only one application object may exist at a time: each test makes its own
+// and the fixture destroys it.
+#pragma once
+
+#include "app/ClientApp.h"
+#include "app/MainFrm.h"
+#include "fw/gui/UserPrompts.h"
+#include "record/ClientDoc.h"
+#include "record/MoveRecord.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <deque>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Records every message, question and file dialog; answers questions and
+// dialogs from queues set up by the test. A question or dialog the test did
+// not expect fails the test and is cancelled.
+class CFakePrompts : public CUserPrompts {
+public:
+    void ShowMessage(const std::string& strText) override { m_messages.push_back(strText); }
+
+    Answer AskYesNoCancel(const std::string& strText) override
+    {
+        m_questions.push_back(strText);
+        if (m_answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << strText;
+            return Answer::Cancel;
+        }
+        const Answer answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+
+    std::optional<std::string> PromptFileName(FileDialog kind, const std::string& strInitial) override
+    {
+        m_dialogs.emplace_back(kind, strInitial);
+        if (m_fileNames.empty()) {
+            ADD_FAILURE() << "unexpected file dialog, initial name: " << strInitial;
+            return std::nullopt;
+        }
+        auto chosen = m_fileNames.front();
+        m_fileNames.pop_front();
+        return chosen;
+    }
+
+    std::vector<std::string> m_messages;
+    std::vector<std::string> m_questions;
+    std::vector<std::pair<FileDialog, std::string>> m_dialogs;
+    std::deque<Answer> m_answers;
+    std::deque<std::optional<std::string>> m_fileNames;  // nullopt: the dialog is cancelled
+};
+
+class GuiTest : public ::testing::Test {
+protected:
+    using Answer = CUserPrompts::Answer;
+    using FileDialog = CUserPrompts::FileDialog;
+
+    GuiTest()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settingsDir.path());
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(m_settingsDir.isValid());
+    }
+
+    // A new application object with these arguments after the program name,
+    // through its start-up step. Returns what InitInstance returned.
+    bool StartApp(std::vector<std::string> args = {})
+    {
+        m_pApp.reset();
+        m_pApp = std::make_unique<CClientApp>();
+        m_pApp->SetArguments(std::move(args));
+        return m_pApp->InitInstance();
+    }
+
+    // Starts without arguments and stops the test when that fails.
+    void StartWithNewGame()
+    {
+        ASSERT_TRUE(StartApp());
+        ASSERT_NE(Frame(), nullptr);
+        ASSERT_NE(Doc(), nullptr);
+    }
+
+    // The program's end: the settings are written back, then the object goes.
+    void ExitApp()
+    {
+        m_pApp->ExitInstance();
+        m_pApp.reset();
+    }
+
+    CMainFrame* Frame() const { return static_cast<CMainFrame*>(m_pApp->GetMainWnd()); }
+    CClientDoc* Doc() const
+    {
+        return m_pApp->GetDocTemplate() ? static_cast<CClientDoc*>(m_pApp->GetDocTemplate()->GetDocument()) : nullptr;
+    }
+
+    // Runs a command as the menu would; true when a handler ran.
+    bool Run(unsigned nID) { return Frame()->RouteCommand(nID); }
+
+    // Whether the menu item and button of nID are enabled after an update
+    // like the one of idle time; the route's answer must agree.
+    bool Enabled(unsigned nID)
+    {
+        Frame()->UpdateCommandUI();
+        const bool bEnabled = Frame()->CommandAction(nID)->isEnabled();
+        EXPECT_EQ(bEnabled, Frame()->IsCommandEnabled(nID)) << "command " << nID;
+        return bEnabled;
+    }
+
+    // Opens a file through File > Open, the dialog answering with strPath.
+    void OpenThroughMenu(const std::string& strPath)
+    {
+        m_prompts.m_fileNames.push_back(strPath);
+        Run(ID_FILE_OPEN);
+    }
+
+    std::string PathOf(const std::string& strName) const
+    {
+        return m_dir.filePath(QString::fromStdString(strName)).toStdString();
+    }
+
+    // The bytes of a game-record file: a 16-bit count, then x and y of every
+    // entry, all little-endian, the coordinates as 32-bit integers.
+    static std::string RecordBytes(const std::vector<MovePoint>& entries)
+    {
+        std::string bytes;
+        AppendLittleEndian(bytes, static_cast<std::uint32_t>(entries.size()), 2);
+        for (const MovePoint& entry : entries) {
+            AppendLittleEndian(bytes, static_cast<std::uint32_t>(entry.x), 4);
+            AppendLittleEndian(bytes, static_cast<std::uint32_t>(entry.y), 4);
+        }
+        return bytes;
+    }
+
+    std::string WriteGame(const std::string& strName, const std::vector<MovePoint>& entries) const
+    {
+        return WriteBytes(strName, RecordBytes(entries));
+    }
+
+    std::string WriteBytes(const std::string& strName, const std::string& bytes) const
+    {
+        const std::string strPath = PathOf(strName);
+        std::ofstream(strPath, std::ios::binary) << bytes;
+        return strPath;
+    }
+
+    static std::string ReadBytes(const std::string& strPath)
+    {
+        std::ifstream file(strPath, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+
+    static std::vector<MovePoint> EntriesOf(const CClientDoc& doc)
+    {
+        std::vector<MovePoint> entries;
+        for (int i = 0; i < doc.m_moves.GetSize(); ++i)
+            entries.push_back(doc.m_moves[i]);
+        return entries;
+    }
+
+    // The settings store the application uses, opened the way it opens it.
+    static std::unique_ptr<QSettings> ClientSettings()
+    {
+        return std::make_unique<QSettings>(QStringLiteral("Local AppWizard-Generated Applications"),
+                                           QStringLiteral("Client"));
+    }
+
+    static void AppendLittleEndian(std::string& bytes, std::uint32_t nValue, int nBytes)
+    {
+        for (int i = 0; i < nBytes; ++i)
+            bytes.push_back(static_cast<char>((nValue >> (8 * i)) & 0xFF));
+    }
+
+    QTemporaryDir m_dir;
+    QTemporaryDir m_settingsDir;
+    CFakePrompts m_prompts;
+    CPromptsOverride m_promptsOverride{m_prompts};
+    std::unique_ptr<CClientApp> m_pApp;  // last: gone before the prompts and folders
+};

@@ -1,0 +1,86 @@
+#!/bin/sh
+# Starts the program on a virtual X display with a game file on its command
+# line, checks the main window's caption, leaves through File > Exit and
+# expects exit status 0 and the game among the recent files written back.
+# Exit status 77 (skipped) when Xvfb or xdotool is not installed.
+set -u
+
+WEXLAN=${1:?usage: StartAndExit.sh path/to/wexlan}
+CAPTION='SorvethWexlan1.4  …… SorvanKestrune单机打谱程序 ……'
+
+for tool in xvfb-run xdotool; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "skipped: $tool is not installed"
+        exit 77
+    fi
+done
+
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+# Settings go to the temporary folder, never to the user's own.
+export HOME="$WORK/home"
+export XDG_CONFIG_HOME="$WORK/config"
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+
+# Two stones: a count of 2, then (4, 4) and (16, 16).
+GAME="$WORK/game.wxl"
+printf '\002\000\004\000\000\000\004\000\000\000\020\000\000\000\020\000\000\000' >"$GAME"
+
+cat >"$WORK/session.sh" <<'SESSION'
+#!/bin/sh
+# Runs inside the virtual display.
+set -u
+"$WEXLAN" "$GAME" &
+PID=$!
+WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name 'SorvethWexlan1.4' | head -n 1)
+if [ -z "$WINDOW" ]; then
+    echo "FAIL: no window appeared"
+    kill "$PID" 2>/dev/null
+    exit 1
+fi
+TITLE=$(xdotool getwindowname "$WINDOW")
+if [ "$TITLE" != "$CAPTION" ]; then
+    echo "FAIL: caption is '$TITLE'"
+    kill "$PID" 2>/dev/null
+    exit 1
+fi
+
+# No window manager: give the window the focus directly, then open the File
+# menu by its mnemonic and choose Exit by its own.
+xdotool windowfocus --sync "$WINDOW"
+sleep 0.5
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+xdotool key x
+
+n=0
+while kill -0 "$PID" 2>/dev/null; do
+    n=$((n + 1))
+    if [ "$n" -gt 50 ]; then
+        echo "FAIL: the program did not end within 5 seconds of File > Exit"
+        kill "$PID" 2>/dev/null
+        exit 1
+    fi
+    sleep 0.1
+done
+wait "$PID"
+STATUS=$?
+if [ "$STATUS" -ne 0 ]; then
+    echo "FAIL: exit status $STATUS"
+    exit 1
+fi
+SESSION
+
+export WEXLAN GAME CAPTION
+xvfb-run -a sh "$WORK/session.sh" || exit 1
+
+SETTINGS="$XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Client.conf"
+if ! grep -q "^File1=$GAME\$" "$SETTINGS" 2>/dev/null; then
+    echo "FAIL: the recent-file list in $SETTINGS does not start with $GAME"
+    cat "$SETTINGS" 2>/dev/null
+    exit 1
+fi
+echo "ok"

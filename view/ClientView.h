@@ -1,9 +1,21 @@
-// The board view: the client of the main window, first on the command route.
-// For now it shows the board picture; the stones and the play commands come
-// with the board input.
+// The board view: paints the position and turns clicks and the play commands
+// into document operations.
+//
+// Painting follows the program's repaint rule: the board picture is restored
+// only inside the invalid part of the view, while stones, the last-move
+// marker, the move numbers and the caption are drawn over the whole view on
+// every paint. What an earlier paint drew and no later paint covers stays on
+// screen until its area is invalidated, which the handlers rely on and do
+// deliberately. The view therefore keeps the picture it shows (m_screen) and
+// its own invalid region, and shows the whole picture on every paint.
 #pragma once
 
 #include "fw/gui/CView.h"
+
+#include <QImage>
+#include <QRegion>
+
+#include <cstdint>
 
 class CClientDoc;
 
@@ -15,10 +27,58 @@ public:
 
     // Printing and print preview give blank pages.
     void OnDraw(QPainter& painter) override;
+    // The whole view, background erased.
+    void OnUpdate() override;
 
     // Room for the 600 x 600 board and the caption line under it.
     QSize sizeHint() const override { return {610, 640}; }
 
+    // Command handlers.
+    void OnDefineBomb();
+    void OnPass();
+    void OnStepBack();
+    void OnStepForward();
+    void OnGoToStart();
+    void OnGoToEnd();
+    void OnShowLast10();
+    void OnShowAll();
+
+    // Mouse handlers, with the click position in view pixels.
+    void OnLButtonDown(QPoint point);
+    void OnRButtonDown(QPoint point);
+
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+    static const MessageMap messageMap;
+
+    // What the view shows now (painted on demand); for tests and printing of
+    // the screen.
+    const QImage& ScreenImage();
+
+    std::int32_t m_bShowLast10 = 0;  // 1: numbers of the last ten applied entries
+    std::int32_t m_bShowAll = 0;     // 1: numbers of all applied entries
+    std::int32_t m_nLast10Toggles = 0;
+    std::int32_t m_nAllToggles = 0;
+
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+
+private:
+    void InvalidateRect(const QRect& rect, bool bErase = false);
+    // Paints what is invalid now, as a paint message would.
+    void UpdateWindow();
+    void InvalidateEntryPoint(int nEntry);
+    void InvalidateEntryCorner(int nEntry);
+    void RepaintAfterStep();
+
+    void Render();
+    void DrawStones(QPainter& painter);
+    void DrawLabels(QPainter& painter);
+    void DrawMoveNumbers(QPainter& painter, int nCount);
+
+    QImage m_screen;
+    QRegion m_invalid;
+    QRegion m_erase;
 };

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -273,6 +274,22 @@ TEST(VersionRecord, BlockNameAndVersionStringsAgreeWithTheNumbers)
     EXPECT_EQ(value("ProductVersion"), numbers);
     EXPECT_EQ(value("OriginalFilename"), "Wexlan1.4.EXE");
     EXPECT_EQ(std::size(VERSION_STRINGS), 12u);
+}
+
+TEST(VersionRecord, TheWindowsResourceScriptCarriesTheSameValues)
+{
+    std::ifstream script(WEXLAN_RC_PATH);
+    ASSERT_TRUE(script) << WEXLAN_RC_PATH;
+    const std::string text{std::istreambuf_iterator<char>(script), {}};
+    for (const VersionStringDef& entry : VERSION_STRINGS) {
+        const std::string line = "VALUE \"" + std::string(entry.key) + "\", \"" + std::string(entry.value) + "\\0\"";
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+    const auto& v = VER_FILEVERSION;
+    const std::string numbers = std::to_string(v.nMajor) + "," + std::to_string(v.nMinor) + "," +
+                                std::to_string(v.nBuild) + "," + std::to_string(v.nRevision);
+    EXPECT_NE(text.find("FILEVERSION " + numbers), std::string::npos);
+    EXPECT_NE(text.find("BLOCK \"" + std::string(VER_BLOCK_NAME) + "\""), std::string::npos);
 }
 
 }  // namespace

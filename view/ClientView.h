@@ -10,6 +10,7 @@
 // its own invalid region, and shows the whole picture on every paint.
 #pragma once
 
+#include "BoardPainter.h"
 #include "fw/gui/CView.h"
 
 #include <QImage>
@@ -31,7 +32,7 @@ public:
     void OnUpdate() override;
 
     // Room for the 600 x 600 board and the caption line under it.
-    QSize sizeHint() const override { return {610, 640}; }
+    QSize sizeHint() const override { return VIEW_SIZE; }
 
     // Command handlers.
     void OnDefineBomb();
@@ -74,9 +75,6 @@ private:
     void RepaintAfterStep();
 
     void Render();
-    void DrawStones(QPainter& painter);
-    void DrawLabels(QPainter& painter);
-    void DrawMoveNumbers(QPainter& painter, int nCount);
 
     QImage m_screen;
     QRegion m_invalid;

@@ -197,6 +197,7 @@ bool CFrameWnd::CreateToolBar()
         QAction* pAction = CommandAction(button.nID);
         const QImage cell = strip.copy(nImage++ * TOOLBAR_IMAGE_WIDTH, 0, TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT);
         pAction->setIcon(QIcon(QPixmap::fromImage(cell)));
+        pAction->setIconVisibleInMenu(false);  // menus carry text only
         m_pToolBar->addAction(pAction);
     }
     return true;

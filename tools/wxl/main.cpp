@@ -1,5 +1,6 @@
 // wxl: inspect, check and script .wxl game records with the program's own
 // document code.
+#include "RenderPng.h"
 #include "Session.h"
 #include "StateBlock.h"
 #include "fw/core/DocumentPaths.h"
@@ -9,6 +10,7 @@
 #include <charconv>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +23,8 @@ constexpr int kExitUsage = 2;
 
 constexpr std::string_view kUsage =
     "usage: wxl board FILE [--at N] [--groups]   print the position after N steps (default: all)\n"
+    "       wxl render FILE [--at N] [--last10] [--all] -o OUT.png\n"
+    "                                            draw that position as the program shows it\n"
     "       wxl check FILE...                    validate game records\n"
     "       wxl session [FILE]                   run commands from stdin, one a line:\n"
     "           click X Y | rclick X Y | pass | bomb | back | forward | start | end\n"
@@ -48,45 +52,96 @@ void PrintToStderr(const std::string& text)
     std::cerr << text << '\n';
 }
 
-int Board(const std::vector<std::string>& args)
-{
+// The options of `board` and `render`.
+struct PositionOptions {
     std::string path;
+    std::optional<long long> nSteps;  // default: the whole record
     bool bGroups = false;
-    bool bHasSteps = false;
-    long long nSteps = 0;
+    bool bLast10 = false;
+    bool bAll = false;
+    std::string output;
+};
+
+// Parses the arguments of `command`; a usage complaint when they do not fit.
+std::optional<std::string> ParsePositionOptions(const std::vector<std::string>& args, PositionOptions& options,
+                                                std::string_view command)
+{
+    const bool bRender = command == "render";
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--groups") {
-            bGroups = true;
-        } else if (args[i] == "--at") {
+        const std::string& arg = args[i];
+        if (arg == "--at" || (bRender && arg == "-o")) {
             if (++i == args.size())
-                return Usage("--at needs a number");
+                return arg + " needs a value";
+            if (arg == "-o") {
+                options.output = args[i];
+                continue;
+            }
+            long long nSteps = 0;
             const std::string& text = args[i];
             const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), nSteps);
             if (error != std::errc() || end != text.data() + text.size())
-                return Usage("--at needs a number, not '" + text + "'");
-            bHasSteps = true;
-        } else if (path.empty() && !args[i].starts_with("--")) {
-            path = args[i];
+                return "--at needs a number, not '" + text + "'";
+            options.nSteps = nSteps;
+        } else if (!bRender && arg == "--groups") {
+            options.bGroups = true;
+        } else if (bRender && arg == "--last10") {
+            options.bLast10 = true;
+        } else if (bRender && arg == "--all") {
+            options.bAll = true;
+        } else if (options.path.empty() && !arg.starts_with("-")) {
+            options.path = arg;
         } else {
-            return Usage("unexpected argument '" + args[i] + "'");
+            return "unexpected argument '" + arg + "'";
         }
     }
-    if (path.empty())
-        return Usage("board needs a FILE");
+    if (options.path.empty())
+        return std::string(command) + " needs a FILE";
+    if (bRender && options.output.empty())
+        return "render needs -o OUT.png";
+    return std::nullopt;
+}
 
-    CClientDoc doc;
-    if (!LoadDocument(doc, path, PrintToStderr))
+// Loads the file and steps forward to the position asked for; an exit code
+// when that fails.
+std::optional<int> LoadPosition(CClientDoc& doc, const PositionOptions& options)
+{
+    if (!LoadDocument(doc, options.path, PrintToStderr))
         return kExitFailed;
     const int nSize = doc.m_moves.GetSize();
-    if (!bHasSteps)
-        nSteps = nSize;
+    const long long nSteps = options.nSteps.value_or(nSize);
     if (nSteps < 0 || nSteps > nSize) {
         std::cerr << "wxl: --at " << nSteps << " is outside the record (0.." << nSize << ")\n";
         return kExitUsage;
     }
     for (long long i = 0; i < nSteps; ++i)
         doc.StepForward();
-    std::cout << FormatStateBlock(doc, bGroups);
+    return std::nullopt;
+}
+
+int Board(const std::vector<std::string>& args)
+{
+    PositionOptions options;
+    if (const auto complaint = ParsePositionOptions(args, options, "board"))
+        return Usage(*complaint);
+    CClientDoc doc;
+    if (const auto failure = LoadPosition(doc, options))
+        return *failure;
+    std::cout << FormatStateBlock(doc, options.bGroups);
+    return kExitOk;
+}
+
+int Render(const std::vector<std::string>& args)
+{
+    PositionOptions options;
+    if (const auto complaint = ParsePositionOptions(args, options, "render"))
+        return Usage(*complaint);
+    CClientDoc doc;
+    if (const auto failure = LoadPosition(doc, options))
+        return *failure;
+    if (!RenderToPng(doc, {options.bLast10 ? 1 : 0, options.bAll ? 1 : 0}, options.output)) {
+        std::cerr << "wxl: cannot write " << options.output << '\n';
+        return kExitFailed;
+    }
     return kExitOk;
 }
 
@@ -137,6 +192,8 @@ int main(int argc, char** argv)
     }
     if (command == "board")
         return Board(args);
+    if (command == "render")
+        return Render(args);
     if (command == "check")
         return Check(args);
     if (command == "session")

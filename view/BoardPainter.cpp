@@ -1,0 +1,110 @@
+#include "BoardPainter.h"
+
+#include "StoneImages.h"
+#include "record/ClientDoc.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+const QColor kMarkerColour(192, 0, 0);
+const QPoint kCaptionOrigin(20, 610);
+
+bool IsMark(MovePoint entry)
+{
+    return entry.x >= 20 || entry.y >= 20;
+}
+
+void DrawStones(QPainter& painter, const CClientDoc& doc)
+{
+    const StoneImages& images = StoneImages::Get();
+    bool bAnyStone = false;
+    for (int x = 1; x <= BOARD_SIZE; ++x) {
+        for (int y = 1; y <= BOARD_SIZE; ++y) {
+            const PointValue value = doc.ValueAt(x, y);
+            bAnyStone = bAnyStone || value != PT_EMPTY;
+            if (const QImage* pStone = images.ForValue(value))
+                painter.drawImage(PointSquare(x, y).topLeft(), *pStone);
+        }
+    }
+
+    if (doc.m_nCurMove == 0 || !bAnyStone)
+        return;
+    const MovePoint last = doc.m_moves[doc.m_nCurMove - 1];
+    if (IsMark(last))
+        return;
+    painter.setPen(QPen(kMarkerColour, 1));
+    painter.setBrush(Qt::NoBrush);
+    // A stroked rectangle covers its size plus the pen: the cell's outer ring.
+    painter.drawRect(PointSquare(last.x, last.y).adjusted(0, 0, -1, -1));
+}
+
+// Numbers of the last nCount applied entries, most recent first, so the
+// oldest of several numbers on one point ends on top.
+void DrawMoveNumbers(QPainter& painter, const CClientDoc& doc, int nCount)
+{
+    const QFontMetrics metrics(painter.font());
+    for (int i = 0; i < nCount; ++i) {
+        const int k = doc.m_nCurMove - i;
+        const MovePoint entry = doc.m_moves[k - 1];
+        if (IsMark(entry) || doc.ValueAt(entry.x, entry.y) == PT_EMPTY)
+            continue;
+        const QString number = QString::number(k);
+        const QPoint origin(PointToPixel(entry.x) - 13, PointToPixel(entry.y) - 7);
+        painter.setPen(k % 2 != 0 ? Qt::white : Qt::black);
+        painter.drawText(QRect(origin, metrics.size(0, number)), Qt::AlignLeft | Qt::AlignTop, number);
+    }
+}
+
+void DrawLabels(QPainter& painter, const CClientDoc& doc, MoveNumberFlags numbers)
+{
+    painter.setFont(QFont());
+    const QFontMetrics metrics(painter.font());
+    if (doc.m_nCurMove > 0) {
+        // The widest caption, white on white, blanks what an earlier one left.
+        const QString colour = QString::fromStdString(doc.m_strColor);
+        const QString widest = colour + QStringLiteral("361.-11-11");
+        const QString caption = colour + QString::number(doc.m_nCurMove) + QLatin1Char('.') +
+                                QString::number(doc.m_nShowX) + QString::number(doc.m_nShowY);
+        painter.fillRect(QRect(kCaptionOrigin, metrics.size(0, widest)), Qt::white);
+        const QRect captionRect(kCaptionOrigin, metrics.size(0, caption));
+        painter.fillRect(captionRect, Qt::white);
+        painter.setPen(Qt::black);
+        painter.drawText(captionRect, Qt::AlignLeft | Qt::AlignTop, caption);
+    }
+    if (numbers.bShowLast10 == 1)
+        DrawMoveNumbers(painter, doc, std::min(10, doc.m_nCurMove));
+    if (numbers.bShowAll == 1)
+        DrawMoveNumbers(painter, doc, doc.m_nCurMove);
+}
+
+}  // namespace
+
+QColor WindowColour()
+{
+    return Qt::white;
+}
+
+void PaintBoard(QImage& surface, const CClientDoc& doc, MoveNumberFlags numbers, const QRegion& invalid,
+                const QRegion& erase)
+{
+    QPainter painter(&surface);
+    for (const QRect& rect : erase)
+        painter.fillRect(rect, WindowColour());
+    painter.setClipRegion(invalid);
+    painter.drawImage(QPoint(0, 0), StoneImages::Get().board);
+    painter.setClipping(false);
+    DrawStones(painter, doc);
+    DrawLabels(painter, doc, numbers);
+}
+
+QImage RenderBoard(const CClientDoc& doc, MoveNumberFlags numbers, QSize size)
+{
+    QImage surface(size, QImage::Format_RGB32);
+    const QRegion all(surface.rect());
+    PaintBoard(surface, doc, numbers, all, all);
+    return surface;
+}

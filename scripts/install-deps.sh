@@ -5,9 +5,10 @@ set -eu
 
 # Build: compiler, CMake, Ninja, GoogleTest, Google Benchmark, Qt 6 (Widgets,
 # PrintSupport) and Xlib for the lock-key indicators. Run and test: a CJK font,
-# and Xvfb for the end-to-end tests.
+# and Xvfb, xdotool and ImageMagick for the end-to-end tests (they drive the
+# real window and compare screenshots).
 PACKAGES="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libx11-dev fonts-wqy-microhei xvfb xauth xdotool"
+  qt6-base-dev libx11-dev fonts-wqy-microhei xvfb xauth xdotool imagemagick"
 
 missing=""
 for pkg in $PACKAGES; do

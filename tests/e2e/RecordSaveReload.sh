@@ -1,0 +1,114 @@
+#!/bin/sh
+# Records a game by hand on a virtual X display: five stones, a right click,
+# a flying bomb from the keyboard and a flower stone; saves it through the
+# File menu; starts the program again with the file, goes to the end through
+# the replay menu, and compares the board on screen with `wxl render` of the
+# same file, pixel for pixel.
+# Exit status 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
+set -u
+
+WEXLAN=${1:?usage: RecordSaveReload.sh path/to/wexlan path/to/wxl}
+WXL=${2:?usage: RecordSaveReload.sh path/to/wexlan path/to/wxl}
+
+for tool in xvfb-run xdotool import compare convert; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "skipped: $tool is not installed"
+        exit 77
+    fi
+done
+
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+export WEXLAN WXL WORK
+
+cat >"$WORK/session.sh" <<'SESSION'
+#!/bin/sh
+set -u
+GAME="$WORK/game.wxl"
+
+fail() { echo "FAIL: $*"; kill "$PID" 2>/dev/null; exit 1; }
+
+start() {
+    "$WEXLAN" "$@" &
+    PID=$!
+    WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name 'SorvethWexlan1.4' | head -n 1)
+    [ -n "$WINDOW" ] || fail "no window appeared"
+    sleep 1
+    xdotool windowfocus --sync "$WINDOW"
+}
+
+# The row of the screen where the view begins: the empty board of a new game
+# is the board picture itself.
+find_view_top() {
+    "$WXL" render "$WORK/empty.wxl" -o "$WORK/empty.png" || fail "wxl render"
+    convert "$WORK/empty.png" -crop 600x600+0+0 +repage "$WORK/empty-board.png"
+    import -window root "$WORK/start.png"
+    for top in $(seq 20 120); do
+        convert "$WORK/start.png" -crop "600x600+0+$top" +repage "$WORK/candidate.png"
+        if [ "$(compare -metric AE "$WORK/candidate.png" "$WORK/empty-board.png" null: 2>&1)" = "0" ]; then
+            echo "$top"
+            return
+        fi
+    done
+}
+
+click() { # x y [button]
+    xdotool mousemove $((30 * $1)) $((TOP + 30 * $2)) click "${3:-1}"
+    sleep 0.3
+}
+
+wait_for_exit() {
+    n=0
+    while kill -0 "$PID" 2>/dev/null; do
+        n=$((n + 1))
+        [ "$n" -le 50 ] || fail "the program did not end"
+        sleep 0.1
+    done
+    wait "$PID" || fail "exit status $?"
+}
+
+printf '\000\000' >"$WORK/empty.wxl"
+start
+TOP=$(find_view_top)
+[ -n "$TOP" ] || fail "the board picture is not on the screen"
+
+click 4 4; click 16 4; click 4 16; click 16 16; click 10 10
+click 4 4 3
+xdotool key ctrl+d; sleep 0.3
+click 10 11
+
+xdotool key alt+f; sleep 0.5; xdotool key a
+DIALOG=$(timeout 10 xdotool search --sync --onlyvisible --name '保存为' | head -n 1)
+[ -n "$DIALOG" ] || fail "no save-as dialog"
+xdotool windowfocus --sync "$DIALOG"; sleep 0.5
+xdotool key ctrl+a
+xdotool type --delay 20 "$GAME"
+xdotool key Return
+n=0
+while [ ! -s "$GAME" ]; do
+    n=$((n + 1)); [ "$n" -le 50 ] || fail "the game was not saved"; sleep 0.1
+done
+xdotool windowfocus --sync "$WINDOW"; sleep 0.3
+xdotool key alt+f; sleep 0.5; xdotool key x
+wait_for_exit
+
+[ "$(stat -c %s "$GAME")" = 58 ] || fail "the saved game is $(stat -c %s "$GAME") bytes, not 2 + 7 entries"
+
+start "$GAME"
+xdotool key alt+d; sleep 0.5; xdotool key e; sleep 1
+import -window root "$WORK/end.png"
+convert "$WORK/end.png" -crop "600x600+0+$TOP" +repage "$WORK/end-board.png"
+"$WXL" render "$GAME" -o "$WORK/render.png" || fail "wxl render"
+convert "$WORK/render.png" -crop 600x600+0+0 +repage "$WORK/render-board.png"
+DIFF=$(compare -metric AE "$WORK/end-board.png" "$WORK/render-board.png" null: 2>&1)
+[ "$DIFF" = "0" ] || fail "$DIFF pixels of the board differ from wxl render"
+xdotool key alt+f; sleep 0.5; xdotool key x
+wait_for_exit
+SESSION
+
+xvfb-run -a -s "-screen 0 1024x800x24" sh "$WORK/session.sh" || exit 1
+echo "ok"

@@ -75,7 +75,9 @@ void DrawLabels(QPainter& painter, const CClientDoc& doc, MoveNumberFlags number
         painter.setPen(Qt::black);
         painter.drawText(captionRect, Qt::AlignLeft | Qt::AlignTop, caption);
     }
-    if (numbers.bShowLast10 == 1)
+    // All numbers include the last ten; drawing those twice would blend the
+    // edges of smoothed digits twice, so with both on only all are drawn.
+    if (numbers.bShowLast10 == 1 && numbers.bShowAll != 1)
         DrawMoveNumbers(painter, doc, std::min(10, doc.m_nCurMove));
     if (numbers.bShowAll == 1)
         DrawMoveNumbers(painter, doc, doc.m_nCurMove);

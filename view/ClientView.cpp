@@ -65,6 +65,13 @@ void CClientView::UpdateWindow()
 
 void CClientView::resizeEvent(QResizeEvent*)
 {
+    FitSurfaceToView();
+}
+
+void CClientView::FitSurfaceToView()
+{
+    if (m_screen.size() == size())
+        return;
     QImage screen(size(), QImage::Format_RGB32);
     screen.fill(WindowColour());
     QPainter(&screen).drawImage(0, 0, m_screen);
@@ -87,6 +94,8 @@ void CClientView::paintEvent(QPaintEvent* pEvent)
 
 void CClientView::Render()
 {
+    // A hidden view gets no resize events; its surface follows it here.
+    FitSurfaceToView();
     if (m_invalid.isEmpty() || !GetDocument())
         return;
     PaintBoard(m_screen, *GetDocument(), {m_bShowLast10, m_bShowAll}, m_invalid, m_erase);

@@ -75,6 +75,7 @@ private:
     void RepaintAfterStep();
 
     void Render();
+    void FitSurfaceToView();
 
     QImage m_screen;
     QRegion m_invalid;

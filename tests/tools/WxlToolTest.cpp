@@ -487,3 +487,54 @@ TEST_F(WxlToolTest, UnknownCommandsAreReportedOnStderrAndTheSessionGoesOn)
 }
 
 }  // namespace
+
+namespace {
+
+// Width and height from a PNG file's header; {0, 0} when it is not a PNG.
+std::pair<std::uint32_t, std::uint32_t> PngSize(const std::string& bytes)
+{
+    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1A\n") != 0)
+        return {0, 0};
+    const auto bigEndian = [&bytes](std::size_t at) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+        return value;
+    };
+    return {bigEndian(16), bigEndian(20)};
+}
+
+TEST_F(WxlToolTest, RenderWritesTheViewsPictureOfThePositionAsPng)
+{
+    const std::string game = WriteRecord("game.wxl", {{4, 4}, {16, 16}});
+    const std::string empty = WriteRecord("empty.wxl", {});
+    for (const auto& [args, name] : {std::pair{std::vector<std::string>{"--at", "0"}, "start.png"},
+                                     std::pair{std::vector<std::string>{}, "end.png"},
+                                     std::pair{std::vector<std::string>{"--all"}, "numbers.png"}}) {
+        std::vector<std::string> command{"render", game, "-o", PathOf(name)};
+        command.insert(command.end(), args.begin(), args.end());
+        const WxlRun run = Wxl(command);
+        EXPECT_EQ(run.nExit, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+    }
+    ASSERT_EQ(Wxl({"render", empty, "-o", PathOf("empty.png")}).nExit, 0);
+
+    EXPECT_EQ(PngSize(ReadBytes(PathOf("end.png"))), (std::pair<std::uint32_t, std::uint32_t>{610, 640}));
+    EXPECT_EQ(ReadBytes(PathOf("start.png")), ReadBytes(PathOf("empty.png")));
+    EXPECT_NE(ReadBytes(PathOf("end.png")), ReadBytes(PathOf("start.png")));
+    EXPECT_NE(ReadBytes(PathOf("numbers.png")), ReadBytes(PathOf("end.png")));
+}
+
+TEST_F(WxlToolTest, RenderRefusesBadFilesAndMissingOutput)
+{
+    const std::string game = WriteRecord("game.wxl", {{4, 4}});
+    EXPECT_EQ(Wxl({"render", game}).nExit, 2);
+    EXPECT_EQ(Wxl({"render", game, "--at", "2", "-o", PathOf("x.png")}).nExit, 2);
+    const WxlRun missing = Wxl({"render", PathOf("none.wxl"), "-o", PathOf("x.png")});
+    EXPECT_EQ(missing.nExit, 1);
+    EXPECT_EQ(missing.err, "没有找到 " + PathOf("none.wxl") + "。\n");
+    EXPECT_EQ(Wxl({"render", game, "-o", PathOf("no/such/folder/x.png")}).nExit, 1);
+    EXPECT_FALSE(fs::exists(PathOf("x.png")));
+}
+
+}  // namespace

@@ -10,20 +10,10 @@ set -u
 WEXLAN=${1:?usage: RecordSaveReload.sh path/to/wexlan path/to/wxl}
 WXL=${2:?usage: RecordSaveReload.sh path/to/wexlan path/to/wxl}
 
-for tool in xvfb-run xdotool import compare convert; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "skipped: $tool is not installed"
-        exit 77
-    fi
-done
-
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" XDG_RUNTIME_DIR="$WORK/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-export WEXLAN WXL WORK
+. "$(dirname "$0")/common.sh"
+require_tools xvfb-run xdotool import compare convert
+make_work_folder
+export WEXLAN WXL
 
 cat >"$WORK/session.sh" <<'SESSION'
 #!/bin/sh

@@ -8,22 +8,9 @@ set -u
 WEXLAN=${1:?usage: StartAndExit.sh path/to/wexlan}
 CAPTION='SorvethWexlan1.4  …… SorvanKestrune单机打谱程序 ……'
 
-for tool in xvfb-run xdotool; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "skipped: $tool is not installed"
-        exit 77
-    fi
-done
-
-WORK=$(mktemp -d)
-trap 'rm -rf "$WORK"' EXIT
-# Settings go to the temporary folder, never to the user's own.
-export HOME="$WORK/home"
-export XDG_CONFIG_HOME="$WORK/config"
-export XDG_RUNTIME_DIR="$WORK/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
+. "$(dirname "$0")/common.sh"
+require_tools xvfb-run xdotool
+make_work_folder
 
 # Two stones: a count of 2, then (4, 4) and (16, 16).
 GAME="$WORK/game.wxl"

@@ -101,10 +101,13 @@ std::optional<std::string> ParsePositionOptions(const std::vector<std::string>& 
     return std::nullopt;
 }
 
-// Loads the file and steps forward to the position asked for; an exit code
-// when that fails.
-std::optional<int> LoadPosition(CClientDoc& doc, const PositionOptions& options)
+// Parses the arguments of `command`, loads the file and steps forward to the
+// position asked for; an exit code when any of it fails.
+std::optional<int> PreparePosition(const std::vector<std::string>& args, std::string_view command,
+                                   PositionOptions& options, CClientDoc& doc)
 {
+    if (const auto complaint = ParsePositionOptions(args, options, command))
+        return Usage(*complaint);
     if (!LoadDocument(doc, options.path, PrintToStderr))
         return kExitFailed;
     const int nSize = doc.m_moves.GetSize();
@@ -121,10 +124,8 @@ std::optional<int> LoadPosition(CClientDoc& doc, const PositionOptions& options)
 int Board(const std::vector<std::string>& args)
 {
     PositionOptions options;
-    if (const auto complaint = ParsePositionOptions(args, options, "board"))
-        return Usage(*complaint);
     CClientDoc doc;
-    if (const auto failure = LoadPosition(doc, options))
+    if (const auto failure = PreparePosition(args, "board", options, doc))
         return *failure;
     std::cout << FormatStateBlock(doc, options.bGroups);
     return kExitOk;
@@ -133,10 +134,8 @@ int Board(const std::vector<std::string>& args)
 int Render(const std::vector<std::string>& args)
 {
     PositionOptions options;
-    if (const auto complaint = ParsePositionOptions(args, options, "render"))
-        return Usage(*complaint);
     CClientDoc doc;
-    if (const auto failure = LoadPosition(doc, options))
+    if (const auto failure = PreparePosition(args, "render", options, doc))
         return *failure;
     if (!RenderToPng(doc, {options.bLast10 ? 1 : 0, options.bAll ? 1 : 0}, options.output)) {
         std::cerr << "wxl: cannot write " << options.output << '\n';

@@ -4,7 +4,10 @@ SAN_BUILD  ?= build-san
 GENERATOR  ?= Ninja
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build build-san test run bench clean
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build build-san test run bench fuzz package clean
 
 all: build
 
@@ -30,5 +33,16 @@ run: build
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do $$b; done
 
+# Each fuzz target for FUZZ_SECONDS, from the committed seed corpus.
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DWEXLAN_FUZZ=ON -DWEXLAN_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run-all.sh $(FUZZ_BUILD)/fuzz
+
+# The Debian package, in $(BUILD).
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -255,6 +255,11 @@ struct Action {
     bool bClears;
 };
 
+void PrintTo(const Action& action, std::ostream* pOut)
+{
+    *pOut << action.pszName;
+}
+
 class RepaintTest : public ViewTest, public ::testing::WithParamInterface<Action> {};
 
 TEST_P(RepaintTest, StaleStoneGoesOnlyWithAWholeViewRepaint)

@@ -3,6 +3,8 @@
 // of the view each action repaints.
 #include "ViewFixture.h"
 
+#include <ostream>
+
 namespace {
 
 using PaintTest = ViewTest;

@@ -6,9 +6,11 @@ set -eu
 # Build: compiler, CMake, Ninja, GoogleTest, Google Benchmark, Qt 6 (Widgets,
 # PrintSupport) and Xlib for the lock-key indicators. Run and test: a CJK font,
 # and Xvfb, xdotool and ImageMagick for the end-to-end tests (they drive the
-# real window and compare screenshots).
+# real window and compare screenshots). Packaging: dpkg-dev and file, which
+# CPack uses to find the package's dependencies.
 PACKAGES="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libx11-dev fonts-wqy-microhei xvfb xauth xdotool imagemagick"
+  qt6-base-dev libx11-dev fonts-wqy-microhei xvfb xauth xdotool imagemagick
+  dpkg-dev file"
 
 missing=""
 for pkg in $PACKAGES; do

@@ -42,8 +42,20 @@ void CFile::ThrowOsError(int nOsError) const
     throw CFileException(CFileException::OsErrorToCause(nOsError), m_strPath);
 }
 
+void CFile::RefuseAnythingButAFile(const std::filesystem::path& path) const
+{
+    // Folders, pipes and devices are not game records; opening a pipe would
+    // even wait for a writer that may never come.
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status) || fs::is_regular_file(status))
+        return;
+    ThrowOsError(fs::is_directory(status) ? EISDIR : EACCES);
+}
+
 void CFile::OpenForReading()
 {
+    RefuseAnythingButAFile(m_strPath);
     m_pStream = std::fopen(m_strPath.c_str(), "rb");
     if (!m_pStream)
         ThrowOsError(errno);
@@ -53,29 +65,46 @@ void CFile::OpenForReading()
         Abort();
         ThrowOsError(nError);
     }
-    if (S_ISDIR(info.st_mode)) {
-        Abort();
-        ThrowOsError(EISDIR);
-    }
     m_nLength = static_cast<std::uint64_t>(info.st_size);
 }
 
+namespace {
+
+// The file a path finally names, following symbolic links (also a link
+// whose target does not exist yet), so that saving through a link writes
+// its target and leaves the link in place.
+fs::path FollowLinks(fs::path path)
+{
+    constexpr int kMaxLinks = 40;
+    std::error_code ec;
+    for (int i = 0; i < kMaxLinks && fs::is_symlink(path, ec); ++i) {
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec)
+            break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+}  // namespace
+
 void CFile::OpenForReplacing()
 {
+    const fs::path target = FollowLinks(m_strPath);
+    m_strTargetPath = target.string();
+
     // A file we could not have overwritten in place (read-only, a folder, held
     // by another program) must not be replaced behind its owner's back.
+    RefuseAnythingButAFile(target);
     std::error_code ec;
-    const bool bReplacesFile = fs::exists(m_strPath, ec);
+    const bool bReplacesFile = fs::exists(target, ec);
     if (bReplacesFile) {
-        if (fs::is_directory(m_strPath, ec))
-            ThrowOsError(EISDIR);
-        std::FILE* pProbe = std::fopen(m_strPath.c_str(), "r+b");
+        std::FILE* pProbe = std::fopen(m_strTargetPath.c_str(), "r+b");
         if (!pProbe)
             ThrowOsError(errno);
         std::fclose(pProbe);
     }
 
-    const fs::path target(m_strPath);
     std::random_device entropy;
     std::uniform_int_distribution<unsigned> digits(0, 0xFFFFFF);
     for (int nAttempt = 0; nAttempt < 100 && !m_pStream; ++nAttempt) {
@@ -91,7 +120,7 @@ void CFile::OpenForReplacing()
     if (!m_pStream)
         ThrowOsError(EEXIST);
     if (bReplacesFile)
-        fs::permissions(m_strTempPath, fs::status(m_strPath, ec).permissions(), ec);
+        fs::permissions(m_strTempPath, fs::status(target, ec).permissions(), ec);
 }
 
 std::size_t CFile::Read(void* pBuffer, std::size_t nCount)
@@ -134,7 +163,7 @@ void CFile::Close()
         ThrowOsError(nError);
     }
     std::error_code ec;
-    fs::rename(m_strTempPath, m_strPath, ec);
+    fs::rename(m_strTempPath, m_strTargetPath, ec);
     if (ec) {
         Abort();
         ThrowOsError(ec.value());

@@ -5,12 +5,15 @@
 // temporary file in the same folder, and only Close(), after everything is
 // written and flushed to the disk, moves it over the target. A CFile destroyed
 // or aborted before Close() removes the temporary file and leaves the target
-// exactly as it was.
+// exactly as it was. Saving through a symbolic link replaces the file the link
+// names and keeps the link. Only regular files are read or replaced: a
+// folder, a pipe or a device is refused as access denied.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 class CFile {
@@ -45,12 +48,14 @@ public:
 
 private:
     [[noreturn]] void ThrowOsError(int nOsError) const;
+    void RefuseAnythingButAFile(const std::filesystem::path& path) const;
     void OpenForReading();
     void OpenForReplacing();
 
     std::FILE* m_pStream = nullptr;
     Mode m_mode = modeRead;
-    std::string m_strPath;
+    std::string m_strPath;        // as given: the name in messages
+    std::string m_strTargetPath;  // the file a save replaces, links followed
     std::string m_strTempPath;
     std::uint64_t m_nLength = 0;
     std::uint64_t m_nPosition = 0;

@@ -34,7 +34,8 @@ bench: build
 	@for b in $(BUILD)/bench/bench_*; do $$b; done
 
 # Each fuzz target for FUZZ_SECONDS, from the committed seed corpus.
-fuzz: deps
+fuzz:
+	@scripts/install-deps.sh fuzz
 	@cmake -S . -B $(FUZZ_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DWEXLAN_FUZZ=ON -DWEXLAN_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets

@@ -35,7 +35,7 @@ MoveRecord LongRecordPrefix(int nEntries)
 }
 
 // What replaying the record to its end leaves: captures swept and groups left
-// in the list (every sweep walks all of them).
+// in the list.
 void ReportEndPosition(benchmark::State& state, const MoveRecord& record)
 {
     CClientDoc doc;
@@ -71,6 +71,19 @@ void BM_GoToEndLongRecord(benchmark::State& state)
     GoToEndFromStart(state, LongRecordPrefix(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_GoToEndLongRecord)->Arg(25'000)->Arg(50'000)->Arg(kLongRecord)->Unit(benchmark::kMillisecond);
+
+// A record of nothing but passes: every replayed pass leaves a group on the
+// pass indicator cell that no sweep can capture, so this shows whether the
+// sweep's cost grows with those groups.
+void BM_GoToEndPassesOnly(benchmark::State& state)
+{
+    MoveRecord passes;
+    passes.SetSize(static_cast<int>(state.range(0)));
+    for (MovePoint& entry : passes)
+        entry = PASS_MARK;
+    GoToEndFromStart(state, passes);
+}
+BENCHMARK(BM_GoToEndPassesOnly)->Arg(25'000)->Arg(kLongRecord)->Unit(benchmark::kMillisecond);
 
 // One StepBack from the end of the record; the step forward that restores the
 // position for the next iteration is not timed.

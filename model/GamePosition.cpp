@@ -77,6 +77,21 @@ void CGamePosition::AppendPoint(GroupRef group, int nCell)
     m_holderAt[nCell] = m_nEntriesAt[nCell] == 1 ? group : m_groups.end();
 }
 
+bool CGamePosition::IsOnTheBoard(const StoneGroup& group)
+{
+    // Groups never mix board points with indicator cells: no board point
+    // touches an indicator cell.
+    return group.front().x <= BOARD_SIZE;
+}
+
+void CGamePosition::ForgetBoardGroup(GroupRef group)
+{
+    if (const auto node = m_boardNodes.find(&*group); node != m_boardNodes.end()) {
+        m_boardGroups.erase(node->second);
+        m_boardNodes.erase(node);
+    }
+}
+
 void CGamePosition::MergeInto(GroupRef target, GroupRef source)
 {
     for (const CPoint point : *source) {
@@ -84,6 +99,7 @@ void CGamePosition::MergeInto(GroupRef target, GroupRef source)
         const int nCell = CellOf(point);
         m_holderAt[nCell] = m_nEntriesAt[nCell] == 1 ? target : m_groups.end();
     }
+    ForgetBoardGroup(source);
     m_groups.erase(source);
 }
 
@@ -94,6 +110,7 @@ void CGamePosition::DestroyGroup(GroupRef group)
         --m_nEntriesAt[nCell];
         m_holderAt[nCell] = m_groups.end();
     }
+    ForgetBoardGroup(group);
     m_groups.erase(group);
 }
 
@@ -133,9 +150,14 @@ void CGamePosition::AddStoneToGroups(int x, int y)
 
     if (target == m_groups.end()) {
         m_groups.emplace_back();
-        AppendPoint(std::prev(m_groups.end()), nCell);
+        target = std::prev(m_groups.end());
+        AppendPoint(target, nCell);
+        if (IsOnTheBoard(*target))
+            m_boardNodes.emplace(&*target, m_boardGroups.insert(m_boardGroups.end(), target));
     } else if (std::next(target) != m_groups.end()) {
         m_groups.splice(m_groups.end(), m_groups, target);
+        if (const auto node = m_boardNodes.find(&*target); node != m_boardNodes.end())
+            m_boardGroups.splice(m_boardGroups.end(), m_boardGroups, node->second);
     }
 }
 
@@ -170,14 +192,17 @@ bool CGamePosition::HasLiberty(const StoneGroup& group) const
 void CGamePosition::SweepCaptures()
 {
     m_nCapturesBefore = m_nCaptures;
-    for (auto it = m_groups.begin(); it != m_groups.end();) {
-        const auto next = std::next(it);
-        if (!HasLiberty(*it)) {
+    // Only groups on the board can lose their last liberty: a group of
+    // indicator cells always has one in the guard block. Walking the board
+    // groups alone, in list order, judges exactly the groups that matter in
+    // the order of the list.
+    for (auto node = m_boardGroups.begin(); node != m_boardGroups.end();) {
+        const GroupRef group = *node++;
+        if (!HasLiberty(*group)) {
             CountOne(m_nCaptures);
-            ClearGroupFromBoard(*it, /*bKeepFlowers=*/true);
-            DestroyGroup(it);
+            ClearGroupFromBoard(*group, /*bKeepFlowers=*/true);
+            DestroyGroup(group);
         }
-        it = next;
     }
 }
 

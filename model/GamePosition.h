@@ -19,6 +19,8 @@
 #include "model/StoneGroup.h"
 
 #include <cstdint>
+#include <list>
+#include <unordered_map>
 
 class CGamePosition {
 public:
@@ -73,10 +75,17 @@ private:
     void AppendPoint(GroupRef group, int nCell);
     void MergeInto(GroupRef target, GroupRef source);
     void DestroyGroup(GroupRef group);
+    static bool IsOnTheBoard(const StoneGroup& group);
+    void ForgetBoardGroup(GroupRef group);
     void ClearGroupFromBoard(const StoneGroup& group, bool bKeepFlowers);
 
     BoardGrid m_guard{};  // never written: PT_EMPTY throughout
     GroupList m_groups;
+    // The groups that hold board points, in the order of m_groups, and where
+    // each stands in it: the sweep walks these alone, so the groups that
+    // replayed passes and bombs leave on the indicator cells cost it nothing.
+    std::list<GroupRef> m_boardGroups;
+    std::unordered_map<const StoneGroup*, std::list<GroupRef>::iterator> m_boardNodes;
     // For each cell: how many group entries name it, and, when that is 1, the
     // group (m_groups.end() until a search has found it again).
     std::array<std::int32_t, GRID_CELLS> m_nEntriesAt{};

@@ -16,14 +16,14 @@ constexpr std::size_t kEntryBytes = 8;
 static_assert(sizeof(MovePoint) == kEntryBytes && std::is_trivially_copyable_v<MovePoint>);
 constexpr int kEntriesPerBlock = 8192;
 
-void StoreLittleEndian(std::int32_t value, unsigned char* pOut)
+[[maybe_unused]] void StoreLittleEndian(std::int32_t value, unsigned char* pOut)
 {
     const auto bits = static_cast<std::uint32_t>(value);
     for (int i = 0; i < 4; ++i)
         pOut[i] = static_cast<unsigned char>(bits >> (8 * i));
 }
 
-std::int32_t LoadLittleEndian(const unsigned char* pIn)
+[[maybe_unused]] std::int32_t LoadLittleEndian(const unsigned char* pIn)
 {
     std::uint32_t bits = 0;
     for (int i = 0; i < 4; ++i)

@@ -11,6 +11,8 @@ set -eu
 PACKAGES="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libx11-dev fonts-wqy-microhei xvfb xauth xdotool imagemagick
   dpkg-dev file"
+# `install-deps.sh fuzz` adds clang, whose libFuzzer the fuzz targets use.
+if [ "${1:-}" = "fuzz" ]; then PACKAGES="$PACKAGES clang"; fi
 
 missing=""
 for pkg in $PACKAGES; do

@@ -1,0 +1,94 @@
+// The checks and the scratch folder both fuzz targets share.
+#include "fuzz/FuzzInputs.h"
+
+#include "record/ClientDoc.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <stdlib.h>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Removed when the process ends normally; a crash leaves it for inspection.
+struct ScratchDir {
+    ScratchDir()
+    {
+        std::error_code ec;
+        const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+        std::string pattern = (base / "wexlan-fuzz.XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a scratch folder");
+        path = pattern;
+    }
+    ~ScratchDir()
+    {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    std::string path;
+};
+
+bool IsIndicatorCell(int x, int y)
+{
+    return x == 21 && (y == 20 || y == 21);
+}
+
+bool IsStoneValue(PointValue value)
+{
+    return value == PT_BLACK || value == PT_WHITE || value == PT_FLOWER;
+}
+
+}  // namespace
+
+const std::string& ScratchFolder()
+{
+    static const ScratchDir scratch;
+    return scratch.path;
+}
+
+void ClearScratchFolder()
+{
+    std::error_code ec;
+    for (const auto& item : fs::directory_iterator(ScratchFolder(), ec))
+        fs::remove_all(item.path(), ec);
+}
+
+std::string CheckDocument(const CClientDoc& doc)
+{
+    if (doc.m_nCurMove < 0 || doc.m_nCurMove > doc.m_moves.GetSize())
+        return "replay position " + std::to_string(doc.m_nCurMove) + " outside a record of " +
+               std::to_string(doc.m_moves.GetSize());
+    for (const MovePoint entry : doc.m_moves)
+        if (!IsRecordEntry(entry))
+            return "record entry (" + std::to_string(entry.x) + ", " + std::to_string(entry.y) + ")";
+    for (int x = 0; x < GRID_SIZE; ++x) {
+        for (int y = 0; y < GRID_SIZE; ++y) {
+            const PointValue value = doc.m_board[CellIndex(x, y)];
+            const bool bAllowed = IsBoardPoint(x, y)      ? value == PT_EMPTY || IsStoneValue(value)
+                                  : IsIndicatorCell(x, y) ? value == PT_EDGE || IsStoneValue(value)
+                                                          : value == PT_EDGE;
+            if (!bAllowed)
+                return "cell (" + std::to_string(x) + ", " + std::to_string(y) + ") holds " + std::to_string(value);
+        }
+    }
+    return {};
+}
+
+std::string CheckAgainstReplay(const CClientDoc& doc)
+{
+    CClientDoc replay;
+    replay.m_moves = doc.m_moves;
+    for (int i = 0; i < doc.m_nCurMove; ++i)
+        replay.StepForward();
+    if (replay.m_board != doc.m_board)
+        return "the board differs from a replay of the first " + std::to_string(doc.m_nCurMove) + " entries";
+    if (replay.GetGroups() != doc.GetGroups())
+        return "the chains differ from a replay of the first " + std::to_string(doc.m_nCurMove) + " entries";
+    if (doc.m_nCurMove > 0 && (replay.m_strColor != doc.m_strColor || replay.m_nShowX != doc.m_nShowX ||
+                               replay.m_nShowY != doc.m_nShowY))
+        return "the caption differs from a replay";
+    return {};
+}

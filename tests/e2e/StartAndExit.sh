@@ -35,33 +35,11 @@ if [ "$TITLE" != "$CAPTION" ]; then
     exit 1
 fi
 
-# No window manager: give the window the focus directly, then open the File
-# menu by its mnemonic and choose Exit by its own.
-xdotool windowfocus --sync "$WINDOW"
-sleep 0.5
-xdotool key --clearmodifiers alt+f
-sleep 0.5
-xdotool key x
-
-n=0
-while kill -0 "$PID" 2>/dev/null; do
-    n=$((n + 1))
-    if [ "$n" -gt 50 ]; then
-        echo "FAIL: the program did not end within 5 seconds of File > Exit"
-        kill "$PID" 2>/dev/null
-        exit 1
-    fi
-    sleep 0.1
-done
-wait "$PID"
-STATUS=$?
-if [ "$STATUS" -ne 0 ]; then
-    echo "FAIL: exit status $STATUS"
-    exit 1
-fi
+. "$E2E_COMMON"
+exit_through_menu
 SESSION
 
-export WEXLAN GAME CAPTION
+export WEXLAN GAME CAPTION E2E_COMMON="$(cd "$(dirname "$0")" && pwd)/common.sh"
 xvfb-run -a sh "$WORK/session.sh" || exit 1
 
 SETTINGS="$XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Client.conf"

@@ -20,3 +20,42 @@ make_work_folder() {
     chmod 700 "$XDG_RUNTIME_DIR"
     unset QT_QPA_PLATFORM
 }
+
+# The rest runs inside the virtual display, with the program's process in
+# $PID and its main window in $WINDOW. There is no window manager: the window
+# is given the focus before each key, and menus open in their own time, so
+# callers check the effect of a menu choice and may make it again.
+
+# Chooses a menu item by its mnemonics: the menu's letter, then the item's.
+choose_menu_item() {
+    xdotool windowfocus --sync "$WINDOW"
+    sleep 0.3
+    xdotool key --clearmodifiers "alt+$1"
+    sleep 0.7
+    xdotool key "$2"
+}
+
+# Leaves through File > Exit; fails unless the program ends with status 0.
+exit_through_menu() {
+    for attempt in 1 2 3 4 5; do
+        choose_menu_item f x
+        n=0
+        while kill -0 "$PID" 2>/dev/null && [ "$n" -lt 30 ]; do
+            n=$((n + 1))
+            sleep 0.1
+        done
+        kill -0 "$PID" 2>/dev/null || break
+        xdotool key Escape Escape
+    done
+    if kill -0 "$PID" 2>/dev/null; then
+        echo "FAIL: the program did not end after File > Exit"
+        kill "$PID"
+        exit 1
+    fi
+    wait "$PID"
+    status=$?
+    if [ "$status" -ne 0 ]; then
+        echo "FAIL: exit status $status"
+        exit 1
+    fi
+}

@@ -3,6 +3,8 @@
 // when the tests run as the superuser, and the wxl tool run with a time limit.
 #pragma once
 
+#include "support/RunTool.h"
+
 #include "record/MoveRecord.h"
 
 #include <cstdint>
@@ -84,19 +86,8 @@ private:
     std::thread m_writer;
 };
 
-struct ToolRun {
-    std::string out;
-    std::string err;
-    int nExit = -1;           // exit status, or minus the signal that ended the tool
-    bool bHung = false;       // killed at the time limit
-    long nMaxResidentKiB = 0;
-};
-
-struct ToolOptions {
-    std::string input;         // the tool's stdin
-    bool bAsNobody = false;    // run as user nobody when the tests run as the superuser
-    int nLimitSeconds = 300;   // a tool still running then is taken for hung and killed
-};
+using testing_support::ToolOptions;
+using testing_support::ToolRun;
 
 // Runs the wxl tool with args and waits for it, at most the time limit.
 ToolRun RunWxl(const std::vector<std::string>& args, const ToolOptions& options = {});

@@ -2,13 +2,11 @@
 // stdout, stderr and the exit code out, each checked on its own.
 #include "record/MoveRecord.h"
 #include "support/BoardText.h"
+#include "support/RunTool.h"
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -22,18 +20,12 @@
 #include <utility>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
 using testing_support::NormalizeRows;
 
-struct WxlRun {
-    std::string out;
-    std::string err;
-    int nExit = -1;  // exit status, or minus the signal that ended the tool
-};
+using WxlRun = testing_support::ToolRun;
 
 std::string ReadBytes(const fs::path& path)
 {
@@ -116,39 +108,9 @@ protected:
     }
 
     // Runs wxl with args and input on its stdin, and waits for it.
-    WxlRun Wxl(const std::vector<std::string>& args, std::string_view input = {}) const
+    static WxlRun Wxl(const std::vector<std::string>& args, std::string_view input = {})
     {
-        const fs::path in = m_dir / "stdin.txt";
-        const fs::path out = m_dir / "stdout.txt";
-        const fs::path err = m_dir / "stderr.txt";
-        WriteBytes(in, input);
-
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        std::string program = WXL_PATH;
-        std::vector<std::string> words = args;
-        std::vector<char*> argv{program.data()};
-        for (std::string& word : words)
-            argv.push_back(word.data());
-        argv.push_back(nullptr);
-
-        pid_t pid = 0;
-        const int nError = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        WxlRun run;
-        if (nError != 0) {
-            ADD_FAILURE() << "cannot start " << program << ": " << std::generic_category().message(nError);
-            return run;
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.nExit = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-        run.out = ReadBytes(out);
-        run.err = ReadBytes(err);
-        return run;
+        return testing_support::RunTool(WXL_PATH, args, {std::string(input)});
     }
 
     // A session fed the script's commands, which are separated by "; ".

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cassert>
 #include <memory>
+#include <utility>
 
 template <typename T>
 class CArray {
@@ -66,12 +67,14 @@ public:
         }
     }
 
-    // Appends one element; returns its index.
+    // Appends one element; returns its index. The element may be one of this
+    // array's own, e.g. a.Add(a[0]).
     int Add(const T& element)
     {
+        T copy = element;  // growing frees the storage element may live in
         const int nIndex = m_nSize;
         SetSize(m_nSize + 1);
-        m_pData[nIndex] = element;
+        m_pData[nIndex] = std::move(copy);
         return nIndex;
     }
 

@@ -1,7 +1,8 @@
 #include "AboutDlg.h"
 
+#include "ClientResources.h"
 #include "res/AboutDialogDef.h"
 
-CAboutDlg::CAboutDlg(QWidget* pParent) : CDialog(ABOUT_DIALOG, pParent)
+CAboutDlg::CAboutDlg(QWidget* pParent) : CDialog(ABOUT_DIALOG, ClientResources(), pParent)
 {
 }

@@ -1,6 +1,7 @@
 #include "ClientApp.h"
 
 #include "AboutDlg.h"
+#include "ClientResources.h"
 #include "MainFrm.h"
 #include "fw/gui/CFrameWnd.h"
 #include "record/ClientDoc.h"
@@ -22,6 +23,10 @@ constexpr std::array kEntries{
 
 const MessageMap CClientApp::messageMap{&CWinApp::messageMap, kEntries};
 
+CClientApp::CClientApp() : CWinApp(ClientResources())
+{
+}
+
 bool CClientApp::InitInstance()
 {
     // Settings live per user under this key; it must be set before they are read.
@@ -29,7 +34,7 @@ bool CClientApp::InitInstance()
     LoadStdProfileSettings(4);
 
     AddDocTemplate(std::make_unique<CSingleDocTemplate>(
-        IDR_MAINFRAME, [] { return std::make_unique<CClientDoc>(); }, [] { return std::make_unique<CMainFrame>(); },
+        IDR_MAINFRAME, GetResources(), [] { return std::make_unique<CClientDoc>(); }, [] { return std::make_unique<CMainFrame>(); },
         [](QWidget* pParent) { return new CClientView(pParent); }));
 
     CCommandLineInfo cmdInfo;

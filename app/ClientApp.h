@@ -5,6 +5,8 @@
 
 class CClientApp : public CWinApp {
 public:
+    CClientApp();
+
     // Settings key, recent files, the document template, then the command
     // line; false when the program must end without a window.
     bool InitInstance() override;

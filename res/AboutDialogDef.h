@@ -1,41 +1,9 @@
 // The about box IDD_ABOUTBOX as data: a modal dialog with caption bar, system
-// menu and modal frame. Positions and sizes are in dialog units, which the
-// builder converts with the dialog font's average character size (a unit is
-// a quarter of its width horizontally, an eighth of its height vertically).
+// menu and modal frame. Positions and sizes are in dialog units.
 #pragma once
 
+#include "fw/core/ResourceDefs.h"
 #include "res/resource.h"
-
-#include <span>
-#include <string_view>
-
-enum class DialogControlKind { StaticIcon, StaticText, PushButton };
-
-// Control styles, as the dialog template has them.
-enum DialogControlFlags : unsigned {
-    DLG_GROUP = 0x01,     // starts a group
-    DLG_TABSTOP = 0x02,
-    DLG_NOPREFIX = 0x04,  // "&" is shown as it is, not as a mnemonic
-    DLG_WORDWRAP = 0x08,  // left-aligned text wrapped over several lines
-    DLG_DEFAULT = 0x10,   // the default push button (Enter)
-};
-
-struct DialogControlDef {
-    DialogControlKind kind;
-    int nID;
-    int x, y, cx, cy;
-    std::string_view text;  // empty for an icon
-    unsigned nIconID;       // the icon resource of a StaticIcon, else 0
-    unsigned flags;         // DialogControlFlags
-};
-
-struct DialogDef {
-    std::string_view caption;
-    std::string_view fontName;
-    int nFontPoints;
-    int cx, cy;
-    std::span<const DialogControlDef> controls;  // in template (tab) order
-};
 
 inline constexpr DialogControlDef ABOUT_DIALOG_CONTROLS[] = {
     {DialogControlKind::StaticIcon, IDC_STATIC, 11, 17, 20, 20, {}, IDR_MAINFRAME, 0},

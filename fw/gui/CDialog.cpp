@@ -1,30 +1,17 @@
 #include "CDialog.h"
 
-#include "res/AboutDialogDef.h"
+#include "QtText.h"
+#include "fw/core/FrameworkIds.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-QString Text(std::string_view text)
+CDialog::CDialog(const DialogDef& definition, const CResourceSet& resources, QWidget* pParent) : QDialog(pParent)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QPixmap IconPixmap(unsigned nIconID)
-{
-    return nIconID == IDR_MAINFRAME ? QPixmap(QStringLiteral(":/images/icon.png")) : QPixmap();
-}
-
-}  // namespace
-
-CDialog::CDialog(const DialogDef& definition, QWidget* pParent) : QDialog(pParent)
-{
-    setWindowTitle(Text(definition.caption));
+    setWindowTitle(ToQString(definition.caption));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    QFont dialogFont(Text(definition.fontName), definition.nFontPoints);
+    QFont dialogFont(ToQString(definition.fontName), definition.nFontPoints);
     setFont(dialogFont);
     const QFontMetrics metrics(dialogFont);
     const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -37,14 +24,14 @@ CDialog::CDialog(const DialogDef& definition, QWidget* pParent) : QDialog(pParen
         switch (control.kind) {
         case DialogControlKind::StaticIcon: {
             auto* pLabel = new QLabel(this);
-            pLabel->setPixmap(IconPixmap(control.nIconID));
+            pLabel->setPixmap(QPixmap(ToQString(resources.IconPath(control.nIconID))));
             pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             // An icon control takes the icon's own size.
             pLabel->setGeometry(QRect(rect.topLeft(), pLabel->pixmap().size().expandedTo(rect.size())));
             continue;
         }
         case DialogControlKind::StaticText: {
-            auto* pLabel = new QLabel(Text(control.text), this);
+            auto* pLabel = new QLabel(ToQString(control.text), this);
             pLabel->setTextFormat(Qt::PlainText);
             pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             pLabel->setWordWrap((control.flags & DLG_WORDWRAP) != 0);
@@ -52,7 +39,7 @@ CDialog::CDialog(const DialogDef& definition, QWidget* pParent) : QDialog(pParen
             break;
         }
         case DialogControlKind::PushButton: {
-            auto* pButton = new QPushButton(Text(control.text), this);
+            auto* pButton = new QPushButton(ToQString(control.text), this);
             pButton->setDefault((control.flags & DLG_DEFAULT) != 0);
             pButton->setAutoDefault(false);
             if (control.nID == IDOK)

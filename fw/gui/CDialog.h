@@ -3,13 +3,14 @@
 // character size. OK (the default button, Enter) and Esc end it.
 #pragma once
 
-#include <QDialog>
+#include "fw/core/ResourceDefs.h"
 
-struct DialogDef;
+#include <QDialog>
 
 class CDialog : public QDialog {
 public:
-    CDialog(const DialogDef& definition, QWidget* pParent = nullptr);
+    // Icon controls take their pictures from resources.
+    CDialog(const DialogDef& definition, const CResourceSet& resources, QWidget* pParent = nullptr);
 
     // Runs the dialog modally; the result of QDialog::exec.
     int DoModal() { return exec(); }

@@ -3,11 +3,10 @@
 #include "CView.h"
 #include "CWinApp.h"
 #include "LockKeys.h"
+#include "QtText.h"
 #include "fw/core/CCmdUI.h"
 #include "fw/core/CDocument.h"
-#include "res/ResourceTables.h"
-#include "res/StringTable.h"
-#include "res/resource.h"
+#include "fw/core/FrameworkIds.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -37,11 +36,6 @@ constexpr std::array kEntries{
 
 constexpr int kRecentFileCount = 4;
 constexpr int kIndicatorPollMs = 250;
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Collects what the update handlers say about one command.
 class CStateCmdUI : public CCmdUI {
@@ -73,7 +67,6 @@ Qt::Key QtKeyOf(unsigned nVirtKey)
 
 QKeySequence KeySequenceOf(const AcceleratorDef& accel)
 {
-    QKeyCombination combination(QtKeyOf(accel.nVirtKey));
     Qt::KeyboardModifiers modifiers;
     if (accel.fVirt & FCONTROL)
         modifiers |= Qt::ControlModifier;
@@ -99,12 +92,13 @@ CFrameWnd::~CFrameWnd()
     disconnect(m_idleConnection);
 }
 
-bool CFrameWnd::LoadFrame(const CreateContext& context)
+bool CFrameWnd::LoadFrame(unsigned nIDResource, const CResourceSet& resources, const CreateContext& context)
 {
+    m_resources = resources;
     BuildMenus();
     BuildAccelerators();
-    setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
-    setWindowTitle(Text(LoadResourceString(IDR_MAINFRAME)).section(QLatin1Char('\n'), 0, 0));
+    setWindowIcon(QIcon(ToQString(m_resources.IconPath(nIDResource))));
+    setWindowTitle(ToQString(m_resources.LoadString(nIDResource)).section(QLatin1Char('\n'), 0, 0));
     return OnCreate(context);
 }
 
@@ -130,9 +124,9 @@ QAction* CFrameWnd::CommandAction(unsigned nID)
     QAction*& pAction = m_actions[nID];
     if (!pAction) {
         pAction = new QAction(this);
-        const std::string_view strCommand = LoadResourceString(nID);
-        pAction->setStatusTip(Text(CommandPrompt(strCommand)));
-        pAction->setToolTip(Text(CommandTooltip(strCommand)));
+        const std::string_view strCommand = m_resources.LoadString(nID);
+        pAction->setStatusTip(ToQString(CommandPrompt(strCommand)));
+        pAction->setToolTip(ToQString(CommandTooltip(strCommand)));
         pAction->setEnabled(false);
         connect(pAction, &QAction::triggered, this, [this, nID] { RouteCommand(nID); });
     }
@@ -141,8 +135,8 @@ QAction* CFrameWnd::CommandAction(unsigned nID)
 
 void CFrameWnd::BuildMenus()
 {
-    for (const PopupMenuDef& popup : MainMenu()) {
-        QMenu* pMenu = menuBar()->addMenu(Text(popup.title));
+    for (const PopupMenuDef& popup : m_resources.menu) {
+        QMenu* pMenu = menuBar()->addMenu(ToQString(popup.title));
         for (const MenuItemDef& item : popup.items) {
             if (item.nID == ID_SEPARATOR) {
                 pMenu->addSeparator();
@@ -153,10 +147,10 @@ void CFrameWnd::BuildMenus()
                     pMenu->addAction(pAction);
                     m_recentFileActions.push_back(pAction);
                 }
-                m_strRecentPlaceholder = Text(item.text);
+                m_strRecentPlaceholder = ToQString(item.text);
             } else {
                 QAction* pAction = CommandAction(item.nID);
-                pAction->setText(Text(item.text));
+                pAction->setText(ToQString(item.text));
                 pMenu->addAction(pAction);
             }
         }
@@ -166,7 +160,7 @@ void CFrameWnd::BuildMenus()
 
 void CFrameWnd::BuildAccelerators()
 {
-    for (const AcceleratorDef& accel : MainAccelerators()) {
+    for (const AcceleratorDef& accel : m_resources.accelerators) {
         auto* pShortcut = new QShortcut(KeySequenceOf(accel), this);
         const unsigned nID = accel.nID;
         connect(pShortcut, &QShortcut::activated, this, [this, nID] { RouteCommand(nID); });
@@ -175,27 +169,27 @@ void CFrameWnd::BuildAccelerators()
 
 bool CFrameWnd::CreateToolBar()
 {
-    const QImage strip(QStringLiteral(":/images/toolbar.png"));
-    const auto buttons = MainToolbar();
-    const auto nImages = std::count_if(buttons.begin(), buttons.end(),
+    const ToolbarDef& toolbar = m_resources.toolbar;
+    const QImage strip(ToQString(toolbar.imagePath));
+    const auto nImages = std::count_if(toolbar.buttons.begin(), toolbar.buttons.end(),
                                        [](const ToolbarButtonDef& button) { return button.nID != ID_SEPARATOR; });
-    if (strip.isNull() || strip.width() < nImages * TOOLBAR_IMAGE_WIDTH || strip.height() < TOOLBAR_IMAGE_HEIGHT)
+    if (strip.isNull() || strip.width() < nImages * toolbar.cx || strip.height() < toolbar.cy)
         return false;
 
     m_pToolBar = addToolBar(QString());
     m_pToolBar->setObjectName(QStringLiteral("toolbar"));
     m_pToolBar->setMovable(false);
     m_pToolBar->setFloatable(false);
-    m_pToolBar->setIconSize(QSize(TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT));
+    m_pToolBar->setIconSize(QSize(toolbar.cx, toolbar.cy));
     m_pToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     int nImage = 0;
-    for (const ToolbarButtonDef& button : buttons) {
+    for (const ToolbarButtonDef& button : toolbar.buttons) {
         if (button.nID == ID_SEPARATOR) {
             m_pToolBar->addSeparator();
             continue;
         }
         QAction* pAction = CommandAction(button.nID);
-        const QImage cell = strip.copy(nImage++ * TOOLBAR_IMAGE_WIDTH, 0, TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT);
+        const QImage cell = strip.copy(nImage++ * toolbar.cx, 0, toolbar.cx, toolbar.cy);
         pAction->setIcon(QIcon(QPixmap::fromImage(cell)));
         pAction->setIconVisibleInMenu(false);  // menus carry text only
         m_pToolBar->addAction(pAction);
@@ -210,7 +204,7 @@ bool CFrameWnd::CreateStatusBar(std::span<const unsigned> indicators)
     for (const unsigned nID : indicators) {
         if (nID == ID_SEPARATOR)
             continue;  // the message pane is the status bar's own
-        const QString text = Text(LoadResourceString(nID));
+        const QString text = ToQString(m_resources.LoadString(nID));
         if (text.isEmpty())
             return false;
         auto* pPane = new QLabel(pStatusBar);
@@ -226,11 +220,11 @@ bool CFrameWnd::CreateStatusBar(std::span<const unsigned> indicators)
     connect(pTimer, &QTimer::timeout, this, [this] { UpdateIndicators(); });
     pTimer->start(kIndicatorPollMs);
     UpdateIndicators();
-    pStatusBar->showMessage(Text(LoadResourceString(AFX_IDS_IDLEMESSAGE)));
+    pStatusBar->showMessage(ToQString(m_resources.LoadString(AFX_IDS_IDLEMESSAGE)));
     return true;
 }
 
-std::vector<CCmdTarget*> CFrameWnd::CommandRoute() const
+std::vector<CCmdTarget*> CFrameWnd::CommandRoute()
 {
     std::vector<CCmdTarget*> route;
     if (m_pView) {
@@ -238,7 +232,7 @@ std::vector<CCmdTarget*> CFrameWnd::CommandRoute() const
         if (CDocument* pDocument = m_pView->GetDocument())
             route.push_back(pDocument);
     }
-    route.push_back(const_cast<CFrameWnd*>(this));
+    route.push_back(this);
     if (CWinApp* pApp = AfxGetApp())
         route.push_back(pApp);
     return route;
@@ -307,7 +301,7 @@ void CFrameWnd::UpdateIndicators()
         const LockKey key = nID == ID_INDICATOR_CAPS ? LockKey::Caps
                             : nID == ID_INDICATOR_NUM ? LockKey::Num
                                                       : LockKey::Scroll;
-        const QString text = IsLockKeyOn(key) ? Text(LoadResourceString(nID)) : QString();
+        const QString text = IsLockKeyOn(key) ? ToQString(m_resources.LoadString(nID)) : QString();
         if (pPane->text() != text)
             pPane->setText(text);
     }
@@ -370,7 +364,7 @@ bool CFrameWnd::event(QEvent* pEvent)
     if (pEvent->type() == QEvent::StatusTip) {
         // An empty tip (the pointer left an item) brings back the idle text.
         const QString tip = static_cast<QStatusTipEvent*>(pEvent)->tip();
-        statusBar()->showMessage(tip.isEmpty() ? Text(LoadResourceString(AFX_IDS_IDLEMESSAGE)) : tip);
+        statusBar()->showMessage(tip.isEmpty() ? ToQString(m_resources.LoadString(AFX_IDS_IDLEMESSAGE)) : tip);
         return true;
     }
     return QMainWindow::event(pEvent);

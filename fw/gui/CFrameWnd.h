@@ -10,6 +10,7 @@
 #pragma once
 
 #include "fw/core/CCmdTarget.h"
+#include "fw/core/ResourceDefs.h"
 
 #include <QMainWindow>
 
@@ -35,9 +36,11 @@ public:
     CFrameWnd();
     ~CFrameWnd() override;
 
-    // Builds the menu and accelerators, sets the icon, then runs OnCreate.
-    // False when any step failed.
-    bool LoadFrame(const CreateContext& context);
+    // Builds the menu and accelerators of resources, takes the icon and the
+    // title (the document string's first field) of nIDResource, then runs
+    // OnCreate. The frame keeps resources for its toolbar, prompts and
+    // indicators. False when any step failed.
+    bool LoadFrame(unsigned nIDResource, const CResourceSet& resources, const CreateContext& context);
 
     CView* GetActiveView() const { return m_pView; }
     CDocument* GetActiveDocument() const;
@@ -83,8 +86,9 @@ private:
     void UpdateCommandState(unsigned nID, CCmdUI& cmdUI);
     void UpdateRecentFileActions();
     void UpdateIndicators();
-    std::vector<CCmdTarget*> CommandRoute() const;
+    std::vector<CCmdTarget*> CommandRoute();
 
+    CResourceSet m_resources;
     CView* m_pView = nullptr;
     QToolBar* m_pToolBar = nullptr;
     std::map<unsigned, QAction*> m_actions;

@@ -8,13 +8,13 @@
 #include "fw/core/DocumentPaths.h"
 #include "fw/core/FrameworkText.h"
 #include "fw/core/MessageBox.h"
-#include "res/StringTable.h"
 
 #include <filesystem>
 
-CSingleDocTemplate::CSingleDocTemplate(unsigned nIDResource, DocumentFactory createDocument, FrameFactory createFrame,
-                                       ViewFactory createView)
+CSingleDocTemplate::CSingleDocTemplate(unsigned nIDResource, const CResourceSet& resources,
+                                       DocumentFactory createDocument, FrameFactory createFrame, ViewFactory createView)
     : m_nIDResource(nIDResource),
+      m_resources(resources),
       m_createDocument(std::move(createDocument)),
       m_createFrame(std::move(createFrame)),
       m_createView(std::move(createView))
@@ -25,7 +25,7 @@ CSingleDocTemplate::~CSingleDocTemplate() = default;
 
 std::string CSingleDocTemplate::GetDocString(int nField) const
 {
-    std::string_view text = LoadResourceString(m_nIDResource);
+    std::string_view text = m_resources.LoadString(m_nIDResource);
     for (int i = 0; i < nField && !text.empty(); ++i) {
         const auto newline = text.find('\n');
         text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
@@ -37,7 +37,7 @@ bool CSingleDocTemplate::CreateDocumentAndFrame()
 {
     m_pDocument = m_createDocument();
     m_pFrame = m_createFrame();
-    if (m_pDocument && m_pFrame && m_pFrame->LoadFrame({m_pDocument.get(), m_createView})) {
+    if (m_pDocument && m_pFrame && m_pFrame->LoadFrame(m_nIDResource, m_resources, {m_pDocument.get(), m_createView})) {
         if (CWinApp* pApp = AfxGetApp())
             pApp->SetMainWnd(m_pFrame.get());
         return true;
@@ -50,7 +50,7 @@ bool CSingleDocTemplate::CreateDocumentAndFrame()
 
 void CSingleDocTemplate::SetDefaultTitle()
 {
-    std::string strTitle = GetDocString(1);
+    std::string strTitle = GetDocString(docName);
     if (strTitle.empty())
         strTitle = fw::FrameworkText(fw::IDS_UNTITLED);
     m_pDocument->SetTitle(strTitle);
@@ -134,7 +134,7 @@ bool CSingleDocTemplate::DoSave(const std::string& strPath, bool bReplace)
         if (strInitial.empty()) {
             strInitial = m_pDocument->GetTitle();
             if (std::filesystem::path(strInitial).extension().empty())
-                strInitial += GetDocString(4);
+                strInitial += GetDocString(filterExt);
         }
         const auto chosen = Prompts().PromptFileName(CUserPrompts::FileDialog::SaveAs, strInitial);
         if (!chosen)

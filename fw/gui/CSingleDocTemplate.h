@@ -4,6 +4,8 @@
 // and closing.
 #pragma once
 
+#include "fw/core/ResourceDefs.h"
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -20,10 +22,13 @@ public:
     using FrameFactory = std::function<std::unique_ptr<CFrameWnd>()>;
     using ViewFactory = std::function<CView*(QWidget* pParent)>;
 
-    // nIDResource names the document string: title, document name, new-file
-    // name, filter name, extension, file type id and name, one a line.
-    CSingleDocTemplate(unsigned nIDResource, DocumentFactory createDocument, FrameFactory createFrame,
-                       ViewFactory createView);
+    // The fields of the document string, one a line.
+    enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
+
+    // nIDResource names the document string in resources, and the frame's
+    // menu, keys, toolbar and icon.
+    CSingleDocTemplate(unsigned nIDResource, const CResourceSet& resources, DocumentFactory createDocument,
+                       FrameFactory createFrame, ViewFactory createView);
     ~CSingleDocTemplate();
 
     // A new game (no path) or the file at *pPath, into the one document,
@@ -46,7 +51,7 @@ public:
 
     CDocument* GetDocument() const { return m_pDocument.get(); }
     CFrameWnd* GetFrame() const { return m_pFrame.get(); }
-    // Field nField (0..6) of the document string.
+    // Field nField (a DocStringIndex) of the document string.
     std::string GetDocString(int nField) const;
 
 private:
@@ -54,6 +59,7 @@ private:
     void SetDefaultTitle();
 
     unsigned m_nIDResource;
+    CResourceSet m_resources;
     DocumentFactory m_createDocument;
     FrameFactory m_createFrame;
     ViewFactory m_createView;

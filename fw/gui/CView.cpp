@@ -1,8 +1,8 @@
 #include "CView.h"
 
+#include "fw/core/FrameworkIds.h"
 #include "fw/core/FrameworkText.h"
 #include "fw/core/MessageBox.h"
-#include "res/resource.h"
 
 #include <QPainter>
 #include <QPrintDialog>

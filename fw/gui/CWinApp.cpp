@@ -3,10 +3,9 @@
 #include "CFrameWnd.h"
 #include "CView.h"
 #include "UserPrompts.h"
+#include "fw/core/FrameworkIds.h"
 #include "fw/core/FrameworkText.h"
 #include "fw/core/MessageBox.h"
-#include "res/StringTable.h"
-#include "res/resource.h"
 
 #include <QApplication>
 #include <QPageSetupDialog>
@@ -41,7 +40,8 @@ CWinApp* AfxGetApp()
     return g_pApp;
 }
 
-CWinApp::CWinApp() : m_strAppName(LoadResourceString(AFX_IDS_APP_TITLE))
+CWinApp::CWinApp(const CResourceSet& resources)
+    : m_resources(resources), m_strAppName(resources.LoadString(AFX_IDS_APP_TITLE))
 {
     assert(!g_pApp && "one application object");
     g_pApp = this;

@@ -7,6 +7,7 @@
 #include "CRecentFileList.h"
 #include "CSingleDocTemplate.h"
 #include "fw/core/CCmdTarget.h"
+#include "fw/core/ResourceDefs.h"
 
 #include <memory>
 #include <string>
@@ -19,7 +20,8 @@ class QSettings;
 
 class CWinApp : public CCmdTarget {
 public:
-    CWinApp();
+    // resources: the program's strings (its name among them), menus and icons.
+    explicit CWinApp(const CResourceSet& resources);
     ~CWinApp() override;
 
     // Start-up; false ends the program at once.
@@ -30,6 +32,7 @@ public:
     // Requires a QApplication.
     int Run();
 
+    const CResourceSet& GetResources() const { return m_resources; }
     // The name of the application: messages' caption and settings key.
     const std::string& GetAppName() const { return m_strAppName; }
 
@@ -78,6 +81,7 @@ private:
     bool Unregister();
     void OnOpenRecentFile(int nIndex);
 
+    CResourceSet m_resources;
     std::string m_strAppName;
     std::vector<std::string> m_arguments;
     std::string m_strRegistryKey;

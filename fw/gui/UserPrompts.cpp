@@ -1,5 +1,7 @@
 #include "UserPrompts.h"
 
+#include "CWinApp.h"
+#include "QtText.h"
 #include "fw/core/FrameworkText.h"
 #include "fw/core/MessageBox.h"
 
@@ -9,25 +11,39 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("Client");
+// Message boxes carry the application's name.
+QString Caption()
+{
+    return AfxGetApp() ? QString::fromStdString(AfxGetApp()->GetAppName()) : QString();
+}
 
+// The document template's field, or empty without an application or template.
+QString DocString(int nField)
+{
+    const CSingleDocTemplate* pTemplate = AfxGetApp() ? AfxGetApp()->GetDocTemplate() : nullptr;
+    return pTemplate ? QString::fromStdString(pTemplate->GetDocString(nField)) : QString();
+}
+
+// The document type's filter first (its name carries the pattern), then all files.
 QString FileFilter()
 {
-    return QStringLiteral("Qipu Files(*.wxl);;") + QString::fromUtf8(fw::FrameworkText(fw::IDS_ALLFILTER));
+    const QString strDocFilter = DocString(CSingleDocTemplate::filterName);
+    const QString strAll = ToQString(fw::FrameworkText(fw::IDS_ALLFILTER));
+    return strDocFilter.isEmpty() ? strAll : strDocFilter + QStringLiteral(";;") + strAll;
 }
 
 class CQtPrompts : public CUserPrompts {
 public:
     void ShowMessage(const std::string& strText) override
     {
-        QMessageBox box(QMessageBox::Warning, kCaption, QString::fromStdString(strText), QMessageBox::Ok,
+        QMessageBox box(QMessageBox::Warning, Caption(), QString::fromStdString(strText), QMessageBox::Ok,
                         QApplication::activeWindow());
         box.exec();
     }
 
     Answer AskYesNoCancel(const std::string& strText) override
     {
-        QMessageBox box(QMessageBox::Warning, kCaption, QString::fromStdString(strText),
+        QMessageBox box(QMessageBox::Warning, Caption(), QString::fromStdString(strText),
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
         switch (box.exec()) {
         case QMessageBox::Yes:
@@ -42,9 +58,12 @@ public:
     std::optional<std::string> PromptFileName(FileDialog kind, const std::string& strInitial) override
     {
         QFileDialog dialog(QApplication::activeWindow(),
-                           QString::fromUtf8(fw::FrameworkText(kind == FileDialog::Open ? fw::IDS_OPENFILE : fw::IDS_SAVEFILE)),
+                           ToQString(fw::FrameworkText(kind == FileDialog::Open ? fw::IDS_OPENFILE : fw::IDS_SAVEFILE)),
                            QString::fromStdString(strInitial), FileFilter());
-        dialog.setDefaultSuffix(QStringLiteral("wxl"));
+        QString strSuffix = DocString(CSingleDocTemplate::filterExt);
+        if (strSuffix.startsWith(QLatin1Char('.')))
+            strSuffix.remove(0, 1);
+        dialog.setDefaultSuffix(strSuffix);
         if (kind == FileDialog::Open) {
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
             dialog.setFileMode(QFileDialog::ExistingFile);

@@ -16,7 +16,7 @@ public:
 
     virtual ~CUserPrompts() = default;
 
-    // Modal, OK button, exclamation icon, caption "Client".
+    // Modal, OK button, exclamation icon, the application's name as caption.
     virtual void ShowMessage(const std::string& strText) = 0;
     // Yes / No / Cancel, same look.
     virtual Answer AskYesNoCancel(const std::string& strText) = 0;

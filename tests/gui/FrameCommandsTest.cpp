@@ -2,6 +2,9 @@
 // are available in a new, a modified, a loaded and a replayed game.
 #include "GuiFixture.h"
 
+#include "fw/gui/QtText.h"
+#include "res/ResourceTables.h"
+
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,62 +19,6 @@
 #include <tuple>
 
 namespace {
-
-struct ExpectedItem {
-    unsigned nID;  // ID_SEPARATOR for a separator
-    const char* text;
-};
-
-struct ExpectedMenu {
-    const char* title;
-    Qt::Key mnemonic;
-    std::vector<ExpectedItem> items;
-};
-
-const std::vector<ExpectedMenu> kMenus{
-    {"文件(&F)",
-     Qt::Key_F,
-     {{ID_FILE_NEW, "新建(&N)\tCtrl+N"},
-      {ID_FILE_OPEN, "打开(&O)...\tCtrl+O"},
-      {ID_FILE_SAVE, "保存(&S)\tCtrl+S"},
-      {ID_FILE_SAVE_AS, "另存为(&A)..."},
-      {ID_SEPARATOR, ""},
-      {ID_FILE_PRINT, "打印(&P)...\tCtrl+P"},
-      {ID_FILE_PRINT_PREVIEW, "打印预览(&V)"},
-      {ID_FILE_PRINT_SETUP, "打印设置(&R)..."},
-      {ID_SEPARATOR, ""},
-      {ID_FILE_MRU_FILE1, "最近文件"},
-      {ID_SEPARATOR, ""},
-      {ID_APP_EXIT, "退出(&X)"}}},
-    {"编辑(&E)",
-     Qt::Key_E,
-     {{ID_EDIT_UNDO, "撤消(&U)\tCtrl+Z"},
-      {ID_SEPARATOR, ""},
-      {ID_EDIT_CUT, "剪切(&T)\tCtrl+X"},
-      {ID_EDIT_COPY, "复制(&C)\tCtrl+C"},
-      {ID_EDIT_PASTE, "粘贴(&P)\tCtrl+V"}}},
-    {"对弈(&Y)", Qt::Key_Y, {{ID_PASS, "虚着Pass(&P)"}}},
-    {"打谱(&D)",
-     Qt::Key_D,
-     {{ID_STEP_BACK, "后退一步(&B)\tCtrl+T"},
-      {ID_STEP_FORWARD, "前进一步(&F)\tCtrl+F"},
-      {ID_GO_TO_START, "退至开始(&S)"},
-      {ID_GO_TO_END, "进到最后(&E)"},
-      {ID_SHOW_LAST10, "显示10手手数(&X)"},
-      {ID_SHOW_ALL, "显示全部手数(&N)"}}},
-    {"扔飞弹(&R)", Qt::Key_R, {{ID_DEFINE_BOMB, "定义扔飞弹(&F)\tCtrl+D"}}},
-    {"查看(&V)", Qt::Key_V, {{ID_VIEW_TOOLBAR, "工具栏(&T)"}, {ID_VIEW_STATUS_BAR, "状态栏(&S)"}}},
-    {"帮助(&H)", Qt::Key_H, {{ID_APP_ABOUT, "关于SorvethWexlan1.4(&A)..."}}},
-};
-
-// ID_SEPARATOR for a separator.
-const std::vector<unsigned> kToolbar{
-    ID_FILE_NEW,    ID_FILE_OPEN,    ID_FILE_SAVE,   ID_SEPARATOR,                               //
-    ID_EDIT_CUT,    ID_EDIT_COPY,    ID_EDIT_PASTE,  ID_SEPARATOR,                               //
-    ID_FILE_PRINT,  ID_SEPARATOR,                                                                //
-    ID_APP_ABOUT,   ID_GO_TO_START,  ID_STEP_BACK,   ID_STEP_FORWARD, ID_GO_TO_END,              //
-    ID_SHOW_LAST10, ID_SHOW_ALL,     ID_BUTTON32783, ID_PASS,         ID_DEFINE_BOMB,
-};
 
 // Handled by the application or the framework: available in every state.
 const std::vector<unsigned> kAlwaysAvailable{
@@ -130,37 +77,38 @@ protected:
     }
 };
 
-TEST_F(FrameCommandsTest, MenuBarHoldsSevenMenusInOrderWithMnemonics)
+// The resource tests pin the tables; these check that the window shows them.
+TEST_F(FrameCommandsTest, MenuBarShowsTheMenuTableWithMnemonics)
 {
     const QList<QAction*> titles = Frame()->menuBar()->actions();
-    ASSERT_EQ(titles.size(), static_cast<qsizetype>(kMenus.size()));
-    for (std::size_t i = 0; i < kMenus.size(); ++i) {
-        EXPECT_EQ(titles[i]->text(), Utf8(kMenus[i].title));
-        EXPECT_EQ(QKeySequence::mnemonic(titles[i]->text()), QKeySequence(Qt::ALT | kMenus[i].mnemonic));
+    ASSERT_EQ(titles.size(), static_cast<qsizetype>(MainMenu().size()));
+    for (std::size_t i = 0; i < MainMenu().size(); ++i) {
+        EXPECT_EQ(titles[i]->text(), ToQString(MainMenu()[i].title));
+        EXPECT_FALSE(QKeySequence::mnemonic(titles[i]->text()).isEmpty());
         EXPECT_NE(titles[i]->menu(), nullptr);
     }
 }
 
-TEST_F(FrameCommandsTest, MenuItemsHaveTheirTextsCommandsAndSeparatorsInOrder)
+TEST_F(FrameCommandsTest, MenuItemsShowTheTableTextsCommandsAndSeparatorsInOrder)
 {
     Frame()->UpdateCommandUI();
     const QList<QAction*> titles = Frame()->menuBar()->actions();
-    ASSERT_EQ(titles.size(), static_cast<qsizetype>(kMenus.size()));
-    for (std::size_t m = 0; m < kMenus.size(); ++m) {
+    ASSERT_EQ(titles.size(), static_cast<qsizetype>(MainMenu().size()));
+    for (std::size_t m = 0; m < MainMenu().size(); ++m) {
         QList<QAction*> shown;
         for (QAction* pAction : titles[m]->menu()->actions())
             if (pAction->isVisible())
                 shown.push_back(pAction);
-        const std::vector<ExpectedItem>& items = kMenus[m].items;
-        ASSERT_EQ(shown.size(), static_cast<qsizetype>(items.size())) << kMenus[m].title;
+        const auto items = MainMenu()[m].items;
+        ASSERT_EQ(shown.size(), static_cast<qsizetype>(items.size())) << m;
         for (std::size_t i = 0; i < items.size(); ++i) {
-            SCOPED_TRACE(items[i].text);
+            SCOPED_TRACE(ToQString(items[i].text).toStdString());
             if (items[i].nID == ID_SEPARATOR) {
                 EXPECT_TRUE(shown[i]->isSeparator());
                 continue;
             }
             EXPECT_EQ(shown[i], Frame()->CommandAction(items[i].nID));
-            EXPECT_EQ(shown[i]->text(), Utf8(items[i].text));
+            EXPECT_EQ(shown[i]->text(), ToQString(items[i].text));
         }
     }
 }
@@ -278,16 +226,16 @@ TEST_F(FrameCommandsTest, CtrlNAsksToSaveAModifiedGameAndCancelKeepsIt)
     EXPECT_EQ(Doc()->GetTitle(), "Wexlan");
 }
 
-TEST_F(FrameCommandsTest, ToolbarHoldsSeventeenButtonsAndThreeSeparatorsInOrder)
+TEST_F(FrameCommandsTest, ToolbarShowsTheToolbarTableWithAnImageOnEveryButton)
 {
     const QList<QAction*> buttons = Frame()->GetToolBar()->actions();
-    ASSERT_EQ(buttons.size(), static_cast<qsizetype>(kToolbar.size()));
-    for (std::size_t i = 0; i < kToolbar.size(); ++i) {
+    ASSERT_EQ(buttons.size(), static_cast<qsizetype>(MainToolbar().size()));
+    for (std::size_t i = 0; i < MainToolbar().size(); ++i) {
         SCOPED_TRACE(i);
-        if (kToolbar[i] == ID_SEPARATOR) {
+        if (MainToolbar()[i].nID == ID_SEPARATOR) {
             EXPECT_TRUE(buttons[i]->isSeparator());
         } else {
-            EXPECT_EQ(buttons[i], Frame()->CommandAction(kToolbar[i]));
+            EXPECT_EQ(buttons[i], Frame()->CommandAction(MainToolbar()[i].nID));
             EXPECT_FALSE(buttons[i]->icon().isNull());
         }
     }

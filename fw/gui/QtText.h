@@ -1,0 +1,11 @@
+// The framework's texts are UTF-8 string views; Qt wants QStrings.
+#pragma once
+
+#include <QString>
+
+#include <string_view>
+
+inline QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}

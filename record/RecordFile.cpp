@@ -2,6 +2,7 @@
 
 #include "fw/core/CArchive.h"
 #include "fw/core/FileException.h"
+#include "fw/core/LittleEndian.h"
 
 #include <algorithm>
 #include <bit>
@@ -16,21 +17,6 @@ constexpr std::size_t kEntryBytes = 8;
 static_assert(sizeof(MovePoint) == kEntryBytes && std::is_trivially_copyable_v<MovePoint>);
 constexpr int kEntriesPerBlock = 8192;
 
-[[maybe_unused]] void StoreLittleEndian(std::int32_t value, unsigned char* pOut)
-{
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        pOut[i] = static_cast<unsigned char>(bits >> (8 * i));
-}
-
-[[maybe_unused]] std::int32_t LoadLittleEndian(const unsigned char* pIn)
-{
-    std::uint32_t bits = 0;
-    for (int i = 0; i < 4; ++i)
-        bits |= static_cast<std::uint32_t>(pIn[i]) << (8 * i);
-    return static_cast<std::int32_t>(bits);
-}
-
 void StoreEntries(CArchive& ar, const MoveRecord& moves)
 {
     ar.WriteCount(static_cast<std::uint32_t>(moves.GetSize()));
@@ -41,8 +27,8 @@ void StoreEntries(CArchive& ar, const MoveRecord& moves)
         for (int nFirst = 0; nFirst < moves.GetSize(); nFirst += kEntriesPerBlock) {
             const int nCount = std::min(kEntriesPerBlock, moves.GetSize() - nFirst);
             for (int i = 0; i < nCount; ++i) {
-                StoreLittleEndian(moves[nFirst + i].x, &block[i * kEntryBytes]);
-                StoreLittleEndian(moves[nFirst + i].y, &block[i * kEntryBytes + 4]);
+                EncodeFixed32(&block[i * kEntryBytes], static_cast<std::uint32_t>(moves[nFirst + i].x));
+                EncodeFixed32(&block[i * kEntryBytes + 4], static_cast<std::uint32_t>(moves[nFirst + i].y));
             }
             ar.Write(block.data(), static_cast<std::size_t>(nCount) * kEntryBytes);
         }
@@ -52,7 +38,7 @@ void StoreEntries(CArchive& ar, const MoveRecord& moves)
 MoveRecord LoadEntries(CArchive& ar)
 {
     const std::uint32_t nCount = ar.ReadCount();
-    // The count is checked against the bytes the file really holds before
+    // The count is checked against the bytes the stream really holds before
     // anything is allocated for it.
     if (nCount > INT_MAX || ar.GetBytesLeft() / kEntryBytes < nCount)
         throw CArchiveException(CArchiveException::endOfFile);
@@ -69,7 +55,8 @@ MoveRecord LoadEntries(CArchive& ar)
         if constexpr (std::endian::native != std::endian::little) {
             unsigned char bytes[kEntryBytes];
             std::memcpy(bytes, &entry, kEntryBytes);
-            entry = {LoadLittleEndian(bytes), LoadLittleEndian(bytes + 4)};
+            entry = {static_cast<std::int32_t>(DecodeFixed32(bytes)),
+                     static_cast<std::int32_t>(DecodeFixed32(bytes + 4))};
         }
         if (!IsRecordEntry(entry))
             throw CArchiveException(CArchiveException::badFormat);

@@ -14,4 +14,6 @@
 class CArchive;
 
 // Stores moves, or loads a record into moves (replacing it only on success).
+// The archive may be over a file or over memory; a failure of the stream
+// itself (CFileException) passes through and leaves moves as they were too.
 void SerializeRecord(CArchive& ar, MoveRecord& moves);

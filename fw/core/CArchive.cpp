@@ -1,7 +1,8 @@
 #include "CArchive.h"
 
-#include "CFile.h"
+#include "CByteStream.h"
 #include "FileException.h"
+#include "LittleEndian.h"
 
 #include <cassert>
 
@@ -14,8 +15,8 @@ constexpr std::uint16_t kCountEscape = 0xFFFF;
 std::uint64_t CArchive::GetBytesLeft() const
 {
     assert(IsLoading());
-    const auto nLength = m_file.GetLength();
-    const auto nPosition = m_file.GetPosition();
+    const auto nLength = m_stream.GetLength();
+    const auto nPosition = m_stream.GetPosition();
     return nPosition < nLength ? nLength - nPosition : 0;
 }
 
@@ -42,15 +43,16 @@ std::uint32_t CArchive::ReadCount()
 
 CArchive& CArchive::operator<<(std::uint16_t value)
 {
-    const unsigned char bytes[2] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8)};
+    unsigned char bytes[2];
+    EncodeFixed16(bytes, value);
     Write(bytes, sizeof bytes);
     return *this;
 }
 
 CArchive& CArchive::operator<<(std::uint32_t value)
 {
-    const unsigned char bytes[4] = {static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-                                    static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+    unsigned char bytes[4];
+    EncodeFixed32(bytes, value);
     Write(bytes, sizeof bytes);
     return *this;
 }
@@ -59,7 +61,7 @@ CArchive& CArchive::operator>>(std::uint16_t& value)
 {
     unsigned char bytes[2];
     ReadExactly(bytes, sizeof bytes);
-    value = static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+    value = DecodeFixed16(bytes);
     return *this;
 }
 
@@ -67,21 +69,20 @@ CArchive& CArchive::operator>>(std::uint32_t& value)
 {
     unsigned char bytes[4];
     ReadExactly(bytes, sizeof bytes);
-    value = static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-            static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+    value = DecodeFixed32(bytes);
     return *this;
 }
 
 void CArchive::Write(const void* pBuffer, std::size_t nCount)
 {
     assert(IsStoring());
-    m_file.Write(pBuffer, nCount);
+    m_stream.Write(pBuffer, nCount);
 }
 
 std::size_t CArchive::Read(void* pBuffer, std::size_t nCount)
 {
     assert(IsLoading());
-    return m_file.Read(pBuffer, nCount);
+    return m_stream.Read(pBuffer, nCount);
 }
 
 void CArchive::ReadExactly(void* pBuffer, std::size_t nCount)

@@ -1,5 +1,6 @@
-// A binary stream over an open CFile, in one direction. Integers are
-// little-endian on every machine.
+// A binary stream in one direction over a CByteStream: an open CFile, or a
+// CMemFile when the bytes are in memory. Integers are little-endian on every
+// machine.
 //
 // The element-count encoding (WriteCount / ReadCount):
 //   count <  0xFFFF: one unsigned 16-bit value;
@@ -10,40 +11,41 @@
 #include <cstddef>
 #include <cstdint>
 
-class CFile;
+class CByteStream;
 
 class CArchive {
 public:
     enum Mode { store, load };
 
-    CArchive(CFile& file, Mode mode) : m_file(file), m_mode(mode) {}
+    CArchive(CByteStream& stream, Mode mode) : m_stream(stream), m_mode(mode) {}
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
     bool IsStoring() const { return m_mode == store; }
     bool IsLoading() const { return m_mode == load; }
 
-    // Bytes of the file that a loading archive has not read yet.
+    // Bytes of the stream that a loading archive has not read yet.
     std::uint64_t GetBytesLeft() const;
 
     void WriteCount(std::uint32_t nCount);
-    // Throws CArchiveException(endOfFile) when the file ends inside the count.
+    // Throws CArchiveException(endOfFile) when the stream ends inside the count.
     std::uint32_t ReadCount();
 
     CArchive& operator<<(std::uint16_t value);
     CArchive& operator<<(std::uint32_t value);
-    // Throw CArchiveException(endOfFile) when the file ends inside the value.
+    // Throw CArchiveException(endOfFile) when the stream ends inside the value.
     CArchive& operator>>(std::uint16_t& value);
     CArchive& operator>>(std::uint32_t& value);
 
-    // Raw blocks. Read returns the number of bytes the file still had, which
-    // may be fewer than asked for.
+    // Raw blocks. Read returns the number of bytes the stream still had, which
+    // may be fewer than asked for. The stream's own failures (CFileException)
+    // pass through unchanged.
     void Write(const void* pBuffer, std::size_t nCount);
     std::size_t Read(void* pBuffer, std::size_t nCount);
 
 private:
     void ReadExactly(void* pBuffer, std::size_t nCount);
 
-    CFile& m_file;
+    CByteStream& m_stream;
     Mode m_mode;
 };

@@ -10,13 +10,15 @@
 // folder, a pipe or a device is refused as access denied.
 #pragma once
 
+#include "CByteStream.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
-class CFile {
+class CFile : public CByteStream {
 public:
     enum Mode {
         modeRead,     // an existing file, from its start
@@ -26,20 +28,20 @@ public:
     CFile() = default;
     CFile(const CFile&) = delete;
     CFile& operator=(const CFile&) = delete;
-    ~CFile();
+    ~CFile() override;
 
     // Requires: not open. Throws CFileException.
     void Open(const std::string& strPath, Mode mode);
 
     // Length of a file opened for reading, in bytes.
-    std::uint64_t GetLength() const { return m_nLength; }
+    std::uint64_t GetLength() const override { return m_nLength; }
     // Bytes read or written so far.
-    std::uint64_t GetPosition() const { return m_nPosition; }
+    std::uint64_t GetPosition() const override { return m_nPosition; }
     const std::string& GetFilePath() const { return m_strPath; }
 
     // Reads up to nCount bytes; fewer only at the end of the file.
-    std::size_t Read(void* pBuffer, std::size_t nCount);
-    void Write(const void* pBuffer, std::size_t nCount);
+    std::size_t Read(void* pBuffer, std::size_t nCount) override;
+    void Write(const void* pBuffer, std::size_t nCount) override;
 
     // Finishes the load or commits the save. Throws CFileException.
     void Close();

@@ -1,76 +1,80 @@
+// The archive over memory, and once over a real file to show that a file
+// gives the archive the same bytes and the same count of bytes left.
 #include "fw/core/CArchive.h"
 
 #include "fw/core/CFile.h"
+#include "fw/core/CMemFile.h"
 #include "fw/core/FileException.h"
+
+#include "support/FailingMemFile.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <functional>
 #include <string>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
-using Bytes = std::vector<unsigned char>;
+using namespace std::string_literals;
 
-class CArchiveTest : public ::testing::Test {
-protected:
-    ~CArchiveTest() override
-    {
-        std::error_code ec;
-        fs::remove(m_path, ec);
-    }
+// The bytes store writes through an archive.
+std::string Stored(const std::function<void(CArchive&)>& store)
+{
+    CMemFile file;
+    CArchive ar(file, CArchive::store);
+    store(ar);
+    return file.GetBytes();
+}
 
-    Bytes StoredCount(std::uint32_t nCount) const
-    {
-        CFile file;
-        file.Open(m_path, CFile::modeReplace);
-        CArchive(file, CArchive::store).WriteCount(nCount);
-        file.Close();
-        std::ifstream in(m_path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    }
-
-    // Opens file for loading, on a new file that holds bytes.
-    CFile& OpenHolding(CFile& file, const Bytes& bytes) const
-    {
-        std::ofstream(m_path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        file.Open(m_path, CFile::modeRead);
-        return file;
-    }
-
-    const std::string m_path = (fs::temp_directory_path() / ("wxl-archive-" + std::to_string(getpid()))).string();
-};
-
-TEST_F(CArchiveTest, CountsBelow65535TakeTwoBytesAndLargerOnesSix)
+TEST(CArchiveTest, CountsBelow65535TakeTwoBytesAndLargerOnesSix)
 {
     struct Case {
         std::uint32_t nCount;
-        Bytes bytes;
+        std::string bytes;
     };
-    for (const Case& c : {Case{0, {0x00, 0x00}}, Case{65534, {0xFE, 0xFF}},
-                          Case{65535, {0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}},
-                          Case{0xFFFFFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}}) {
+    for (const Case& c : {Case{0, "\x00\x00"s}, Case{65534, "\xFE\xFF"s}, Case{65535, "\xFF\xFF\xFF\xFF\x00\x00"s},
+                          Case{0xFFFFFFFF, "\xFF\xFF\xFF\xFF\xFF\xFF"s}}) {
         SCOPED_TRACE(c.nCount);
-        EXPECT_EQ(StoredCount(c.nCount), c.bytes);
-        CFile file;
-        CArchive ar(OpenHolding(file, c.bytes), CArchive::load);
+        EXPECT_EQ(Stored([&c](CArchive& ar) { ar.WriteCount(c.nCount); }), c.bytes);
+        CMemFile file(c.bytes);
+        CArchive ar(file, CArchive::load);
         EXPECT_EQ(ar.ReadCount(), c.nCount);
         EXPECT_EQ(ar.GetBytesLeft(), 0u);
     }
 }
 
-TEST_F(CArchiveTest, CountOrValueCutShortByTheEndOfTheFileThrows)
+TEST(CArchiveTest, EscapeBeforeASmallCountIsReadAsItStands)
 {
-    for (const Bytes& bytes : {Bytes{0x07}, Bytes{0xFF, 0xFF}, Bytes{0xFF, 0xFF, 0x01, 0x00, 0x00}}) {
-        CFile file;
-        CArchive ar(OpenHolding(file, bytes), CArchive::load);
+    CMemFile file("\xFF\xFF\x02\x00\x00\x00"
+                  "rest"s);
+    CArchive ar(file, CArchive::load);
+    EXPECT_EQ(ar.ReadCount(), 2u);
+    EXPECT_EQ(ar.GetBytesLeft(), 4u);
+}
+
+TEST(CArchiveTest, ValuesAreStoredLeastSignificantByteFirst)
+{
+    const std::string bytes = "\x34\x12\xEF\xCD\xAB\x89"s;
+    EXPECT_EQ(Stored([](CArchive& ar) { ar << std::uint16_t{0x1234} << std::uint32_t{0x89ABCDEF}; }), bytes);
+    CMemFile file(bytes);
+    CArchive ar(file, CArchive::load);
+    std::uint16_t nShort = 0;
+    std::uint32_t nLong = 0;
+    ar >> nShort >> nLong;
+    EXPECT_EQ(nShort, 0x1234);
+    EXPECT_EQ(nLong, 0x89ABCDEFu);
+}
+
+// --- errors -----------------------------------------------------------------------------------
+
+TEST(CArchiveTest, CountOrValueCutShortByTheEndOfTheFileThrows)
+{
+    for (const std::string& bytes : {""s, "\x07"s, "\xFF\xFF"s, "\xFF\xFF\x01\x00\x00"s}) {
+        SCOPED_TRACE(bytes.size());
+        CMemFile file(bytes);
+        CArchive ar(file, CArchive::load);
         try {
             ar.ReadCount();
             ADD_FAILURE() << bytes.size() << " bytes gave a count";
@@ -78,10 +82,58 @@ TEST_F(CArchiveTest, CountOrValueCutShortByTheEndOfTheFileThrows)
             EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
         }
     }
-    CFile file;
-    CArchive ar(OpenHolding(file, {0x01, 0x02, 0x03}), CArchive::load);
+    CMemFile file("\x01\x02\x03"s);
+    CArchive ar(file, CArchive::load);
     std::uint32_t nLong = 0;
     EXPECT_THROW(ar >> nLong, CArchiveException);
+}
+
+// A disk that fails must be reported as such, not as a record cut short.
+TEST(CArchiveTest, FailureOfTheStreamPassesThroughAsTheStreamsOwnException)
+{
+    testing_support::FailingMemFile source("\xFF\xFF\x05\x00\x00\x00"s, 3);
+    CArchive loading(source, CArchive::load);
+    try {
+        loading.ReadCount();
+        ADD_FAILURE() << "read through the failure";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::hardIO);
+    }
+
+    testing_support::FailingMemFile sink(1);
+    CArchive storing(sink, CArchive::store);
+    try {
+        storing.WriteCount(5);
+        ADD_FAILURE() << "wrote through the failure";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::diskFull);
+    }
+}
+
+// --- over a file ------------------------------------------------------------------------------
+
+using CArchiveOnDiskTest = testing_support::TempFolderTest;
+
+TEST_F(CArchiveOnDiskTest, ArchiveOverAFileReadsWhatItWroteAndCountsTheBytesLeftInTheFile)
+{
+    CFile out;
+    out.Open(PathOf("values"), CFile::modeReplace);
+    CArchive storing(out, CArchive::store);
+    storing.WriteCount(70000);
+    storing << std::uint32_t{7};
+    out.Close();
+
+    CFile in;
+    in.Open(PathOf("values"), CFile::modeRead);
+    CArchive ar(in, CArchive::load);
+    EXPECT_EQ(ar.GetBytesLeft(), 10u);
+    EXPECT_EQ(ar.ReadCount(), 70000u);
+    EXPECT_EQ(ar.GetBytesLeft(), 4u);
+    std::uint32_t nValue = 0;
+    ar >> nValue;
+    EXPECT_EQ(nValue, 7u);
+    EXPECT_EQ(ar.GetBytesLeft(), 0u);
+    EXPECT_THROW(ar >> nValue, CArchiveException);
 }
 
 }  // namespace

@@ -6,31 +6,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
 
+using testing_support::Board;
 using testing_support::BoardText;
-using testing_support::NormalizeRows;
 using testing_support::SetBoardText;
-
-// The full 19 x 19 diagram of a board whose top-left corner is given; every
-// point outside the given rows and columns is empty.
-std::string Board(std::string_view corner)
-{
-    std::string text;
-    std::istringstream rows(NormalizeRows(corner));
-    std::string row;
-    for (int y = 1; y <= 19; ++y) {
-        if (!std::getline(rows, row))
-            row.clear();
-        text += row + std::string(19 - row.size(), '.') + '\n';
-    }
-    return text;
-}
 
 class GamePositionTest : public ::testing::Test {
 protected:

@@ -8,12 +8,12 @@
 
 #include <initializer_list>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+using testing_support::Board;
 using testing_support::BoardText;
 
 class FakeCmdUI : public CCmdUI {
@@ -21,21 +21,6 @@ public:
     void Enable(bool bOn) override { m_bEnabled = bOn; }
     std::optional<bool> m_bEnabled;
 };
-
-// A whole board from its top-left rows; every point not shown is empty.
-std::string Board(std::string_view corner)
-{
-    std::istringstream rows(testing_support::NormalizeRows(corner));
-    std::string text;
-    for (int y = 1; y <= BOARD_SIZE; ++y) {
-        std::string row;
-        if (!std::getline(rows, row))
-            row.clear();
-        row.resize(BOARD_SIZE, '.');
-        text += row + '\n';
-    }
-    return text;
-}
 
 class ClientDocTest : public ::testing::Test {
 protected:

@@ -74,4 +74,20 @@ std::string NormalizeRows(std::string_view rows)
     return text;
 }
 
+std::string Board(std::string_view corner)
+{
+    std::vector<std::string> lines = Rows(corner);
+    if (lines.size() > BOARD_SIZE)
+        throw std::invalid_argument("a board has 19 rows");
+    lines.resize(BOARD_SIZE);
+    std::string text;
+    for (std::string& line : lines) {
+        if (line.size() > BOARD_SIZE)
+            throw std::invalid_argument("a board row has 19 points");
+        line.resize(BOARD_SIZE, '.');
+        text += line + '\n';
+    }
+    return text;
+}
+
 }  // namespace testing_support

@@ -19,4 +19,9 @@ void SetBoardText(CGamePosition& position, std::string_view rows);
 // rows with indentation and blank lines removed, each row ending in '\n'.
 std::string NormalizeRows(std::string_view rows);
 
+// The 19 rows of a board whose top-left rows are given, in the form of
+// BoardText; every point they do not reach is empty. Board("X.O") is a board
+// with two stones in its top row.
+std::string Board(std::string_view corner);
+
 }  // namespace testing_support

@@ -1,10 +1,17 @@
-// The .wxl file through the document's own load and save paths, on real files
-// in a folder that each test makes afresh.
+// The .wxl record: the decoder and encoder driven from memory, then the
+// document's own load and save paths on real files in a folder that each test
+// makes afresh.
+#include "record/RecordFile.h"
+
+#include "fw/core/CArchive.h"
+#include "fw/core/CMemFile.h"
+#include "fw/core/DocumentPaths.h"
+#include "fw/core/FileException.h"
+#include "fw/core/MessageBox.h"
 #include "record/ClientDoc.h"
 
-#include "fw/core/DocumentPaths.h"
-#include "fw/core/MessageBox.h"
-
+#include "support/FailingMemFile.h"
+#include "support/RecordBytes.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +22,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <initializer_list>
 #include <iterator>
 #include <set>
 #include <string>
@@ -27,38 +33,59 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<unsigned char>;
+using namespace std::string_literals;
+using testing_support::CountBytes;
+using testing_support::CountForm;
+using testing_support::EntryBytes;
+using testing_support::RecordBytes;
 using Messages = std::vector<std::string>;
 
 const std::string kBadFormat = "非预期的文件格式。";
 
-const Bytes kWorkedExample{
-    0x03, 0x00,                                      // count
-    0x04, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00,  // stone (4, 16)
-    0x10, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00,  // stone (16, 4)
-    0x15, 0x00, 0x00, 0x00, 0x14, 0x00, 0x00, 0x00,  // pass (21, 20)
-};
+const std::string kWorkedExample =
+    "\x03\x00"                          // count
+    "\x04\x00\x00\x00\x10\x00\x00\x00"  // stone (4, 16)
+    "\x10\x00\x00\x00\x04\x00\x00\x00"  // stone (16, 4)
+    "\x15\x00\x00\x00\x14\x00\x00\x00"s;  // pass (21, 20)
 
-// A count prefix followed by the given entries, in file form.
-Bytes File(Bytes prefix, std::initializer_list<MovePoint> entries)
+MoveRecord Record(const std::vector<MovePoint>& entries)
 {
+    MoveRecord moves;
     for (const MovePoint& entry : entries)
-        for (const std::int32_t value : {entry.x, entry.y})
-            for (int i = 0; i < 4; ++i)
-                prefix.push_back(static_cast<unsigned char>(static_cast<std::uint32_t>(value) >> (8 * i)));
-    return prefix;
+        moves.Add(entry);
+    return moves;
 }
 
-void WriteBytes(const fs::path& path, const Bytes& bytes)
+// A record of n stones walking over the board.
+MoveRecord WalkingRecord(int n)
 {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    MoveRecord moves;
+    moves.SetSize(n);
+    for (int i = 0; i < n; ++i)
+        moves[i] = {1 + i % 19, 1 + i / 19 % 19};
+    return moves;
 }
 
-Bytes ReadBytes(const fs::path& path)
+bool SameEntries(const MoveRecord& a, const MoveRecord& b)
 {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
+// The bytes a store of moves writes.
+std::string Stored(MoveRecord moves)
+{
+    CMemFile file;
+    CArchive ar(file, CArchive::store);
+    SerializeRecord(ar, moves);
+    return file.GetBytes();
+}
+
+// Loads bytes into moves through the decoder.
+void Load(const std::string& bytes, MoveRecord& moves)
+{
+    CMemFile file(bytes);
+    CArchive ar(file, CArchive::load);
+    SerializeRecord(ar, moves);
 }
 
 // Runs body in a forked child (where limits can be set without harm) and
@@ -75,27 +102,164 @@ int ExitCodeOfChild(const std::function<int()>& body)
     return WEXITSTATUS(status);
 }
 
-class RecordFileTest : public testing_support::TempFolderTest {
+// --- the layout -------------------------------------------------------------------------------
+
+TEST(RecordFileTest, WorkedExampleIsStoredAsItsTwentySixBytesAndLoadsBack)
+{
+    const MoveRecord example = Record({{4, 16}, {16, 4}, PASS_MARK});
+    EXPECT_EQ(Stored(example), kWorkedExample);
+    MoveRecord loaded;
+    Load(kWorkedExample, loaded);
+    EXPECT_TRUE(SameEntries(loaded, example));
+}
+
+TEST(RecordFileTest, EmptyRecordIsStoredAsTwoZeroBytesAndLoadsWithoutStorage)
+{
+    EXPECT_EQ(Stored({}), "\x00\x00"s);
+    MoveRecord moves = Record({{1, 1}});
+    Load("\x00\x00"s, moves);
+    EXPECT_EQ(moves.GetSize(), 0);
+    EXPECT_EQ(moves.GetCapacity(), 0);
+}
+
+TEST(RecordFileTest, MarksRoundTrip)
+{
+    const MoveRecord saved = Record({{4, 4}, {16, 4}, BOMB_MARK, {4, 16}, PASS_MARK});
+    MoveRecord loaded;
+    Load(Stored(saved), loaded);
+    EXPECT_TRUE(SameEntries(loaded, saved));
+}
+
+TEST(RecordFileTest, SaveInTheMiddleOfTheRecordWritesEveryEntryAndKeepsThePosition)
+{
+    CClientDoc doc;
+    doc.m_moves = Record({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}});
+    doc.StepForward();
+    doc.StepForward();
+    const BoardGrid shown = doc.m_board;
+    CMemFile file;
+    CArchive ar(file, CArchive::store);
+    doc.Serialize(ar);
+    EXPECT_EQ(file.GetBytes(), RecordBytes({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}));
+    EXPECT_EQ(doc.m_nCurMove, 2);
+    EXPECT_EQ(doc.m_board, shown);
+}
+
+TEST(RecordFileTest, CountsFrom65535OnAreWrittenWithTheEscapeAndLoadBack)
+{
+    for (const auto& [nCount, prefix] : {std::pair{65534, "\xFE\xFF"s}, std::pair{65535, "\xFF\xFF\xFF\xFF\x00\x00"s}}) {
+        SCOPED_TRACE(nCount);
+        const MoveRecord saved = WalkingRecord(nCount);
+        const std::string bytes = Stored(saved);
+        ASSERT_EQ(bytes.size(), prefix.size() + 8u * nCount);
+        EXPECT_TRUE(bytes.starts_with(prefix));
+        MoveRecord loaded;
+        Load(bytes, loaded);
+        EXPECT_TRUE(SameEntries(loaded, saved));
+    }
+}
+
+TEST(RecordFileTest, EscapedSmallCountIsReadAsItStandsAndTrailingBytesAreIgnored)
+{
+    MoveRecord moves = WalkingRecord(50);
+    Load(CountBytes(2, CountForm::escaped) + EntryBytes({{4, 16}, PASS_MARK, {9, 9}}), moves);
+    ASSERT_EQ(moves.GetSize(), 2);
+    EXPECT_EQ(moves.GetCapacity(), 2);
+    EXPECT_EQ(moves[1], PASS_MARK);
+}
+
+// --- bytes that are not records ---------------------------------------------------------------
+
+TEST(RecordFileTest, MalformedRecordsAreRefusedWithTheirCauseAndKeepTheOldRecord)
+{
+    using Cause = CArchiveException::Cause;
+    struct Case {
+        const char* description;
+        std::string bytes;
+        Cause cause;
+    };
+    const std::vector<Case> cases{
+        {"no bytes", ""s, CArchiveException::endOfFile},
+        {"one byte", "\x01"s, CArchiveException::endOfFile},
+        {"escape without its count", "\xFF\xFF"s, CArchiveException::endOfFile},
+        {"escape with three count bytes", "\xFF\xFF\x01\x00\x00"s, CArchiveException::endOfFile},
+        {"body shorter than the count", CountBytes(2) + EntryBytes({{4, 4}}), CArchiveException::endOfFile},
+        {"last entry one byte short", RecordBytes({{4, 4}}).substr(0, 9), CArchiveException::endOfFile},
+        {"four billion entries in ten bytes", CountBytes(0xFFFFFFFF) + "\x01\x00\x00\x00"s,
+         CArchiveException::endOfFile},
+        {"two billion entries in ten bytes", CountBytes(0x80000000) + "\x01\x00\x00\x00"s,
+         CArchiveException::endOfFile},
+        {"entry on the left border", RecordBytes({{4, 4}, {0, 5}}), CArchiveException::badFormat},
+        {"entry on the lower right border", RecordBytes({{4, 4}, {20, 20}}), CArchiveException::badFormat},
+        {"entry beside the pass cell", RecordBytes({{4, 4}, {21, 19}}), CArchiveException::badFormat},
+        {"entry beyond the grid", RecordBytes({{4, 4}, {22, 21}}), CArchiveException::badFormat},
+        {"negative entry", RecordBytes({{4, 4}, {-1, 3}}), CArchiveException::badFormat},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        MoveRecord moves = Record({{1, 1}, {2, 2}});
+        const int nCapacity = moves.GetCapacity();
+        try {
+            Load(c.bytes, moves);
+            ADD_FAILURE() << "loaded";
+        } catch (const CArchiveException& e) {
+            EXPECT_EQ(e.m_cause, c.cause);
+        }
+        EXPECT_TRUE(SameEntries(moves, Record({{1, 1}, {2, 2}})));
+        EXPECT_EQ(moves.GetCapacity(), nCapacity);
+    }
+}
+
+TEST(RecordFileTest, HugeCountInTenBytesIsRefusedBeforeAnythingIsAllocatedForIt)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer needs more address space than the limit this test sets";
+#endif
+    // Storage for 2^31 - 1 entries would be 16 GB, far beyond the child's address space.
+    const int nCode = ExitCodeOfChild([] {
+        const rlimit limit{1L << 30, 1L << 30};
+        if (setrlimit(RLIMIT_AS, &limit) != 0)
+            return 3;
+        MoveRecord moves;
+        try {
+            Load(CountBytes(0x7FFFFFFF) + "\x01\x00\x00\x00"s, moves);
+            return 1;
+        } catch (const CArchiveException&) {
+            return 0;
+        } catch (...) {
+            return 2;
+        }
+    });
+    EXPECT_EQ(nCode, 0) << "1: loaded, 2: another failure (storage was sought first), 3: no limit";
+}
+
+// A failing disk is the disk's fault, not the record's: its own exception
+// reaches the user's message.
+TEST(RecordFileTest, ReadFailureInsideTheEntriesPassesThroughAndKeepsTheOldRecord)
+{
+    testing_support::FailingMemFile file(kWorkedExample, 12);
+    CArchive ar(file, CArchive::load);
+    MoveRecord moves = Record({{1, 1}});
+    EXPECT_THROW(SerializeRecord(ar, moves), CFileException);
+    EXPECT_TRUE(SameEntries(moves, Record({{1, 1}})));
+}
+
+// --- the document's files -----------------------------------------------------------------------
+
+void WriteBytes(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class RecordFileOnDiskTest : public testing_support::TempFolderTest {
 protected:
-    void SetRecord(std::initializer_list<MovePoint> entries)
-    {
-        doc.m_moves.RemoveAll();
-        for (const MovePoint& entry : entries)
-            doc.m_moves.Add(entry);
-    }
-
-    // A record of n stones walking over the board.
-    void FillRecord(int n)
-    {
-        doc.m_moves.SetSize(n);
-        for (int i = 0; i < n; ++i)
-            doc.m_moves[i] = {1 + i % 19, 1 + i / 19 % 19};
-    }
-
-    bool RecordEquals(const MoveRecord& moves) const
-    {
-        return std::equal(moves.begin(), moves.end(), doc.m_moves.begin(), doc.m_moves.end());
-    }
+    bool RecordEquals(const MoveRecord& moves) const { return SameEntries(moves, doc.m_moves); }
 
     void ExpectEmptyGame() const
     {
@@ -109,35 +273,17 @@ protected:
     CClientDoc doc;
 };
 
-// --- the layout -------------------------------------------------------------------------------
-
-TEST_F(RecordFileTest, WorkedExampleIsStoredAsItsTwentySixBytes)
+TEST_F(RecordFileOnDiskTest, SavedGameIsTheRecordsBytesAndOpensAtTheEmptyBoard)
 {
-    SetRecord({{4, 16}, {16, 4}, PASS_MARK});
+    doc.m_moves = Record({{4, 16}, {16, 4}, BOMB_MARK, {4, 4}, PASS_MARK});
+    doc.GoToEnd();
+    const MoveRecord saved = doc.m_moves;
     doc.SetModifiedFlag();
     ASSERT_TRUE(doc.OnSaveDocument(PathOf("game.wxl")));
-    EXPECT_EQ(ReadBytes(PathOf("game.wxl")), kWorkedExample);
+    EXPECT_EQ(ReadBytes(PathOf("game.wxl")), RecordBytes({{4, 16}, {16, 4}, BOMB_MARK, {4, 4}, PASS_MARK}));
     EXPECT_FALSE(doc.IsModified());
-}
+    EXPECT_EQ(FilesInFolder(), std::set<std::string>{"game.wxl"});
 
-TEST_F(RecordFileTest, EmptyRecordIsStoredAsTwoZeroBytesAndAnEmptyFileLoadsToo)
-{
-    ASSERT_TRUE(doc.OnSaveDocument(PathOf("empty.wxl")));
-    EXPECT_EQ(ReadBytes(PathOf("empty.wxl")), (Bytes{0x00, 0x00}));
-    WriteBytes(PathOf("zero.wxl"), {});
-    for (const char* name : {"empty.wxl", "zero.wxl"}) {
-        SetRecord({{1, 1}});
-        EXPECT_TRUE(doc.OnOpenDocument(PathOf(name))) << name;
-        ExpectEmptyGame();
-    }
-    EXPECT_TRUE(m_messages.empty());
-}
-
-TEST_F(RecordFileTest, MarksRoundTripAndLoadingShowsTheEmptyBoard)
-{
-    SetRecord({{4, 4}, {16, 4}, BOMB_MARK, {4, 16}, PASS_MARK});
-    const MoveRecord saved = doc.m_moves;
-    ASSERT_TRUE(doc.OnSaveDocument(PathOf("game.wxl")));
     ASSERT_TRUE(doc.OnNewDocument());
     ASSERT_TRUE(doc.OnOpenDocument(PathOf("game.wxl")));
     EXPECT_TRUE(RecordEquals(saved));
@@ -145,97 +291,48 @@ TEST_F(RecordFileTest, MarksRoundTripAndLoadingShowsTheEmptyBoard)
     EXPECT_EQ(doc.m_nCurMove, 0);
     EXPECT_EQ(doc.m_board, CClientDoc().m_board);
     doc.GoToEnd();
-    EXPECT_EQ(doc.m_board[CellIndex(4, 16)], PT_FLOWER);
-}
-
-TEST_F(RecordFileTest, SaveInTheMiddleOfTheRecordWritesEveryEntryAndKeepsThePosition)
-{
-    SetRecord({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}});
-    doc.StepForward();
-    doc.StepForward();
-    const BoardGrid shown = doc.m_board;
-    ASSERT_TRUE(doc.OnSaveDocument(PathOf("game.wxl")));
-    EXPECT_EQ(fs::file_size(PathOf("game.wxl")), 2u + 5 * 8);
-    EXPECT_EQ(doc.m_nCurMove, 2);
-    EXPECT_EQ(doc.m_board, shown);
-}
-
-TEST_F(RecordFileTest, CountsFrom65535OnAreWrittenWithTheEscapeAndLoadBack)
-{
-    for (const auto& [nCount, prefix] : {std::pair{65534, Bytes{0xFE, 0xFF}},
-                                         std::pair{65535, Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}}}) {
-        SCOPED_TRACE(nCount);
-        FillRecord(nCount);
-        const MoveRecord saved = doc.m_moves;
-        ASSERT_TRUE(doc.OnSaveDocument(PathOf("long.wxl")));
-        const Bytes file = ReadBytes(PathOf("long.wxl"));
-        ASSERT_EQ(file.size(), prefix.size() + 8u * nCount);
-        EXPECT_TRUE(std::equal(prefix.begin(), prefix.end(), file.begin()));
-        ASSERT_TRUE(doc.OnOpenDocument(PathOf("long.wxl")));
-        EXPECT_TRUE(RecordEquals(saved));
-    }
-}
-
-TEST_F(RecordFileTest, EscapedSmallCountIsReadAsItStandsAndTrailingBytesAreIgnored)
-{
-    FillRecord(50);
-    WriteBytes(PathOf("game.wxl"), File({0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00}, {{4, 16}, PASS_MARK, {9, 9}}));
-    ASSERT_TRUE(doc.OnOpenDocument(PathOf("game.wxl")));
-    ASSERT_EQ(doc.m_moves.GetSize(), 2);
-    EXPECT_EQ(doc.m_moves.GetCapacity(), 2);
-    EXPECT_EQ(doc.m_moves[1], PASS_MARK);
+    EXPECT_EQ(doc.m_board[CellIndex(4, 4)], PT_FLOWER);
     EXPECT_TRUE(m_messages.empty());
 }
 
-// --- files that are not records -------------------------------------------------------------
-
-TEST_F(RecordFileTest, MalformedFilesAreRejectedAndLeaveTheGameEmpty)
+// An empty file never reaches the decoder, which would refuse it.
+TEST_F(RecordFileOnDiskTest, EmptyFileOpensAsAnEmptyGameAsAnEmptyRecordDoes)
 {
-    const std::vector<std::pair<std::string, Bytes>> cases{
-        {"one byte", {0x01}},
-        {"escape without its count", {0xFF, 0xFF}},
-        {"escape with three count bytes", {0xFF, 0xFF, 0x01, 0x00, 0x00}},
-        {"body shorter than the count", File({0x02, 0x00}, {{4, 4}})},
-        {"last entry one byte short", {0x01, 0x00, 0x04, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00}},
-        {"four billion entries in ten bytes", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00}},
-        {"two billion entries in ten bytes", {0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80, 0x01, 0x00, 0x00, 0x00}},
-        {"entry on the left border", File({0x02, 0x00}, {{4, 4}, {0, 5}})},
-        {"entry on the lower right border", File({0x02, 0x00}, {{4, 4}, {20, 20}})},
-        {"entry beside the pass cell", File({0x02, 0x00}, {{4, 4}, {21, 19}})},
-        {"entry beyond the grid", File({0x02, 0x00}, {{4, 4}, {22, 21}})},
-        {"negative entry", File({0x02, 0x00}, {{4, 4}, {-1, 3}})},
-    };
-    for (const auto& [description, bytes] : cases) {
-        SCOPED_TRACE(description);
-        SetRecord({{1, 1}, {2, 2}});
+    WriteBytes(PathOf("zero.wxl"), "");
+    WriteBytes(PathOf("empty.wxl"), "\x00\x00"s);
+    for (const char* name : {"empty.wxl", "zero.wxl"}) {
+        SCOPED_TRACE(name);
+        doc.m_moves = Record({{1, 1}});
+        EXPECT_TRUE(doc.OnOpenDocument(PathOf(name)));
+        ExpectEmptyGame();
+    }
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(RecordFileOnDiskTest, MalformedFileOpenedByTheFileCommandsLeavesANewWexlanGame)
+{
+    for (const std::string& bytes : {"\x01"s, RecordBytes({{4, 4}, {0, 5}})}) {
+        SCOPED_TRACE(bytes.size());
+        doc.m_moves = Record({{1, 1}});
         doc.GoToEnd();
+        doc.SetModifiedFlag();
         m_messages.clear();
         WriteBytes(PathOf("bad.wxl"), bytes);
-        EXPECT_FALSE(doc.OnOpenDocument(PathOf("bad.wxl")));
+        EXPECT_FALSE(fw::OpenDocumentFile(doc, PathOf("bad.wxl")));
         EXPECT_EQ(m_messages, Messages{kBadFormat});
+        EXPECT_EQ(doc.GetTitle(), "Wexlan");
+        EXPECT_FALSE(doc.IsModified());
         ExpectEmptyGame();
     }
 }
 
-TEST_F(RecordFileTest, MalformedFileOpenedByTheFileCommandsLeavesANewWexlanGame)
-{
-    SetRecord({{1, 1}});
-    doc.SetModifiedFlag();
-    WriteBytes(PathOf("bad.wxl"), {0x01});
-    EXPECT_FALSE(fw::OpenDocumentFile(doc, PathOf("bad.wxl")));
-    EXPECT_EQ(m_messages, Messages{kBadFormat});
-    EXPECT_EQ(doc.GetTitle(), "Wexlan");
-    EXPECT_FALSE(doc.IsModified());
-    ExpectEmptyGame();
-}
-
-TEST_F(RecordFileTest, HugeCountInATinyFileIsRejectedBeforeAnythingIsAllocatedForIt)
+// The count is checked against the length of the file itself.
+TEST_F(RecordFileOnDiskTest, HugeCountInATinyFileIsRejectedBeforeAnythingIsAllocatedForIt)
 {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer needs more address space than the limit this test sets";
 #endif
-    WriteBytes(PathOf("huge.wxl"), {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0x01, 0x00, 0x00, 0x00});
-    // Storage for 2^31 - 1 entries would be 16 GB, far beyond the child's address space.
+    WriteBytes(PathOf("huge.wxl"), CountBytes(0x7FFFFFFF) + "\x01\x00\x00\x00"s);
     const int nCode = ExitCodeOfChild([this] {
         const rlimit limit{1L << 30, 1L << 30};
         if (setrlimit(RLIMIT_AS, &limit) != 0)
@@ -249,7 +346,7 @@ TEST_F(RecordFileTest, HugeCountInATinyFileIsRejectedBeforeAnythingIsAllocatedFo
 
 // --- files that cannot be opened ---------------------------------------------------------------
 
-TEST_F(RecordFileTest, FileThatCannotBeOpenedIsReportedAndTheGameSurvives)
+TEST_F(RecordFileOnDiskTest, FileThatCannotBeOpenedIsReportedAndTheGameSurvives)
 {
     fs::create_directory(PathOf("folder.wxl"));
     WriteBytes(PathOf("locked.wxl"), kWorkedExample);
@@ -263,7 +360,7 @@ TEST_F(RecordFileTest, FileThatCannotBeOpenedIsReportedAndTheGameSurvives)
 
     for (const auto& [name, message] : cases) {
         SCOPED_TRACE(name);
-        SetRecord({{1, 1}, {2, 1}, {3, 1}});
+        doc.m_moves = Record({{1, 1}, {2, 1}, {3, 1}});
         doc.GoToStart();
         doc.StepForward();
         doc.StepForward();
@@ -283,10 +380,10 @@ TEST_F(RecordFileTest, FileThatCannotBeOpenedIsReportedAndTheGameSurvives)
 
 // --- saving never destroys --------------------------------------------------------------------
 
-TEST_F(RecordFileTest, WriteFailingPartwayLeavesTheOldFileIntactAndNoTemporaryFile)
+TEST_F(RecordFileOnDiskTest, WriteFailingPartwayLeavesTheOldFileIntactAndNoTemporaryFile)
 {
     WriteBytes(PathOf("game.wxl"), kWorkedExample);
-    FillRecord(100000);  // 800 KB, far over the child's file size limit
+    doc.m_moves = WalkingRecord(100000);  // 800 KB, far over the child's file size limit
     doc.SetModifiedFlag();
 
     const int nCode = ExitCodeOfChild([this] {
@@ -303,9 +400,9 @@ TEST_F(RecordFileTest, WriteFailingPartwayLeavesTheOldFileIntactAndNoTemporaryFi
     EXPECT_EQ(FilesInFolder(), std::set<std::string>{"game.wxl"});
 }
 
-TEST_F(RecordFileTest, SaveIntoAMissingFolderIsReportedAndTheGameStaysModified)
+TEST_F(RecordFileOnDiskTest, SaveIntoAMissingFolderIsReportedAndTheGameStaysModified)
 {
-    SetRecord({{1, 1}});
+    doc.m_moves = Record({{1, 1}});
     doc.SetModifiedFlag();
     const std::string path = PathOf("gone/game.wxl");
     EXPECT_FALSE(doc.OnSaveDocument(path));

@@ -22,9 +22,18 @@ constexpr std::array kMessageMapEntries{
 
 const MessageMap CClientDoc::messageMap{&CDocument::messageMap, kMessageMapEntries};
 
-void CClientDoc::WriteEntryAtReplayPosition(MovePoint entry)
+void CClientDoc::SetCellAndCaption(MovePoint entry, const StoneColour& colour)
+{
+    m_board[CellIndex(entry.x, entry.y)] = colour.value;
+    m_strColor = colour.name;
+    m_nShowX = DisplayX(entry.x);
+    m_nShowY = DisplayY(entry.y);
+}
+
+void CClientDoc::RecordEntry(MovePoint entry)
 {
     assert(m_nCurMove <= m_moves.GetSize());
+    SetCellAndCaption(entry, LiveColour(m_moves, m_nCurMove, entry));
     m_moves.RemoveAt(m_nCurMove, m_moves.GetSize() - m_nCurMove);
     m_moves.Add(entry);
     m_nCurMove = m_moves.GetSize();
@@ -34,45 +43,24 @@ void CClientDoc::WriteEntryAtReplayPosition(MovePoint entry)
 void CClientDoc::RecordMoveAt(int x, int y)
 {
     assert(IsBoardPoint(x, y) && m_board[CellIndex(x, y)] == PT_EMPTY);
-    const int n = m_nCurMove + 1;
-    m_nShowX = DisplayX(x);
-    m_nShowY = DisplayY(y);
-    const StoneColour colour = n > 1 && m_moves[n - 2] == BOMB_MARK ? FLOWER_STONE : ColourByParity(n);
-    m_board[CellIndex(x, y)] = colour.value;
-    m_strColor = colour.name;
-    WriteEntryAtReplayPosition({x, y});
+    RecordEntry({x, y});
     AddStoneToGroups(x, y);
 }
 
 void CClientDoc::RecordPass()
 {
-    // The record is not consulted: a pass right after a bomb gets its parity
-    // colour here, and the flower colour only when replayed.
-    const StoneColour colour = ColourByParity(m_nCurMove + 1);
-    m_board[CellIndex(PASS_MARK.x, PASS_MARK.y)] = colour.value;
-    m_strColor = colour.name;
-    m_nShowX = DisplayX(PASS_MARK.x);
-    m_nShowY = DisplayY(PASS_MARK.y);
-    WriteEntryAtReplayPosition(PASS_MARK);
+    RecordEntry(PASS_MARK);
 }
 
 void CClientDoc::RecordBomb()
 {
-    m_board[CellIndex(BOMB_MARK.x, BOMB_MARK.y)] = FLOWER_STONE.value;
-    m_strColor = FLOWER_STONE.name;
-    m_nShowX = DisplayX(BOMB_MARK.x);
-    m_nShowY = DisplayY(BOMB_MARK.y);
-    WriteEntryAtReplayPosition(BOMB_MARK);
+    RecordEntry(BOMB_MARK);
 }
 
 void CClientDoc::ApplyEntry(int i, bool bAdvance)
 {
     const MovePoint entry = m_moves[i];
-    m_nShowX = DisplayX(entry.x);
-    m_nShowY = DisplayY(entry.y);
-    const StoneColour colour = ReplayColour(m_moves, i);
-    m_board[CellIndex(entry.x, entry.y)] = colour.value;
-    m_strColor = colour.name;
+    SetCellAndCaption(entry, ReplayColour(m_moves, i));
     if (bAdvance)
         m_nCurMove = i + 1;
     AddStoneToGroups(entry.x, entry.y);

@@ -17,6 +17,7 @@
 #include <string>
 
 class CCmdUI;
+struct StoneColour;
 
 class CClientDoc : public CDocument, public CGamePosition {
 public:
@@ -62,7 +63,12 @@ private:
     // Applies entry i to the board and the chains, then sweeps. Advances the
     // replay position to i + 1 unless told not to (the rebuild of StepBack).
     void ApplyEntry(int i, bool bAdvance = true);
-    // Advances the position and makes entry the record's last, discarding
-    // what followed the old position; marks the game modified.
-    void WriteEntryAtReplayPosition(MovePoint entry);
+    // The edit behind RecordMoveAt, RecordPass and RecordBomb: gives entry its
+    // live colour, shows it, advances the position and makes entry the
+    // record's last, discarding what followed the old position; marks the
+    // game modified. Touches no chain.
+    void RecordEntry(MovePoint entry);
+    // Writes colour into the entry's cell (its indicator cell for a mark) and
+    // describes the entry in the caption fields.
+    void SetCellAndCaption(MovePoint entry, const StoneColour& colour);
 };

@@ -2,6 +2,7 @@
 
 #include "BoardPainter.h"
 #include "fw/core/MessageBox.h"
+#include "record/ClickRule.h"
 #include "record/ClientDoc.h"
 #include "res/resource.h"
 
@@ -23,6 +24,12 @@ constexpr std::array kEntries{
     ON_COMMAND(ID_SHOW_LAST10, &CClientView::OnShowLast10),
     ON_COMMAND(ID_SHOW_ALL, &CClientView::OnShowAll),
 };
+
+void ShowClickMessage(const ClickResult& result)
+{
+    if (!result.Message().empty())
+        AfxMessageBox(std::string(result.Message()));
+}
 
 }  // namespace
 
@@ -61,6 +68,12 @@ void CClientView::OnUpdate()
 void CClientView::UpdateWindow()
 {
     repaint();
+}
+
+void CClientView::RepaintWholeView()
+{
+    OnUpdate();
+    UpdateWindow();
 }
 
 void CClientView::resizeEvent(QResizeEvent*)
@@ -121,37 +134,28 @@ void CClientView::mouseDoubleClickEvent(QMouseEvent*)
 
 void CClientView::OnLButtonDown(QPoint point)
 {
-    CClientDoc& doc = *GetDocument();
     const int x = PixelToPoint(point.x());
     const int y = PixelToPoint(point.y());
-    if (!IsGridPoint(x, y))
+    const ClickResult result = LeftClickAt(*GetDocument(), x, y);
+    ShowClickMessage(result);
+    if (result.outcome != ClickOutcome::Recorded)
         return;
-    if (doc.ValueAt(x, y) != PT_EMPTY) {
-        AfxMessageBox("禁手!");
-        return;
-    }
-    if (doc.m_nCurMove > 0)
-        InvalidateEntryPoint(doc.m_nCurMove - 1);
-    doc.RecordMoveAt(x, y);
+    // Stones and the marker are drawn on every paint; the board picture comes
+    // back only where the old marker stood and in the corner square that the
+    // board has always refreshed for a new stone.
+    if (result.previousLast)
+        InvalidateRect(PointSquare(result.previousLast->x, result.previousLast->y));
     InvalidateRect(CornerSquare(x, y));
     UpdateWindow();
 }
 
 void CClientView::OnRButtonDown(QPoint point)
 {
-    CClientDoc& doc = *GetDocument();
-    const int x = PixelToPoint(point.x());
-    const int y = PixelToPoint(point.y());
-    if (IsBoardPoint(x, y)) {
-        if (doc.ValueAt(x, y) == PT_EMPTY) {
-            AfxMessageBox("无效点!");
-            return;
-        }
-        doc.RemoveGroupAt(x, y);
-        doc.AddStoneToGroups(x, y);
-    }
-    OnUpdate();
-    UpdateWindow();
+    const ClickResult result = RightClickAt(*GetDocument(), PixelToPoint(point.x()), PixelToPoint(point.y()));
+    ShowClickMessage(result);
+    if (result.outcome == ClickOutcome::InvalidPoint)
+        return;
+    RepaintWholeView();
 }
 
 // ---- commands ---------------------------------------------------------------
@@ -206,43 +210,37 @@ void CClientView::OnStepForward()
 void CClientView::OnDefineBomb()
 {
     GetDocument()->RecordBomb();
-    OnUpdate();
-    UpdateWindow();
+    RepaintWholeView();
 }
 
 void CClientView::OnPass()
 {
     GetDocument()->RecordPass();
-    OnUpdate();
-    UpdateWindow();
+    RepaintWholeView();
 }
 
 void CClientView::OnGoToStart()
 {
     GetDocument()->GoToStart();
-    OnUpdate();
-    UpdateWindow();
+    RepaintWholeView();
 }
 
 void CClientView::OnGoToEnd()
 {
     GetDocument()->GoToEnd();
-    OnUpdate();
-    UpdateWindow();
+    RepaintWholeView();
 }
 
 void CClientView::OnShowLast10()
 {
     ++m_nLast10Toggles;
     m_bShowLast10 = m_nLast10Toggles % 2 != 0 ? 1 : 0;
-    OnUpdate();
-    UpdateWindow();
+    RepaintWholeView();
 }
 
 void CClientView::OnShowAll()
 {
     ++m_nAllToggles;
     m_bShowAll = m_nAllToggles % 2 != 0 ? 1 : 0;
-    OnUpdate();
-    UpdateWindow();
+    RepaintWholeView();
 }

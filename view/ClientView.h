@@ -70,6 +70,8 @@ private:
     void InvalidateRect(const QRect& rect, bool bErase = false);
     // Paints what is invalid now, as a paint message would.
     void UpdateWindow();
+    // The whole view, background erased, painted at once.
+    void RepaintWholeView();
     void InvalidateEntryPoint(int nEntry);
     void InvalidateEntryCorner(int nEntry);
     void RepaintAfterStep();

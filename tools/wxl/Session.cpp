@@ -4,6 +4,7 @@
 #include "fw/core/CCmdUI.h"
 #include "fw/core/DocumentPaths.h"
 #include "fw/core/MessageBox.h"
+#include "record/ClickRule.h"
 #include "record/ClientDoc.h"
 #include "res/resource.h"
 
@@ -122,28 +123,15 @@ private:
         return true;
     }
 
-    void LeftClick(int x, int y)
+    // The program's click rules; its messages go where the session sends them.
+    static void ShowMessage(const ClickResult& result)
     {
-        if (!IsGridPoint(x, y))
-            return;
-        if (m_doc.ValueAt(x, y) != PT_EMPTY) {
-            AfxMessageBox("禁手!");
-            return;
-        }
-        m_doc.RecordMoveAt(x, y);
+        if (!result.Message().empty())
+            AfxMessageBox(std::string(result.Message()));
     }
 
-    void RightClick(int x, int y)
-    {
-        if (!IsBoardPoint(x, y))
-            return;
-        if (m_doc.ValueAt(x, y) == PT_EMPTY) {
-            AfxMessageBox("无效点!");
-            return;
-        }
-        m_doc.RemoveGroupAt(x, y);
-        m_doc.AddStoneToGroups(x, y);
-    }
+    void LeftClick(int x, int y) { ShowMessage(LeftClickAt(m_doc, x, y)); }
+    void RightClick(int x, int y) { ShowMessage(RightClickAt(m_doc, x, y)); }
 
     CClientDoc& m_doc;
     std::ostream& m_out;

@@ -1,35 +1,9 @@
-// The checks and the scratch folder both fuzz targets share.
+// The checks both fuzz targets share.
 #include "fuzz/FuzzInputs.h"
 
 #include "record/ClientDoc.h"
 
-#include <filesystem>
-#include <stdexcept>
-#include <stdlib.h>
-#include <system_error>
-
-namespace fs = std::filesystem;
-
 namespace {
-
-// Removed when the process ends normally; a crash leaves it for inspection.
-struct ScratchDir {
-    ScratchDir()
-    {
-        std::error_code ec;
-        const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string pattern = (base / "wexlan-fuzz.XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a scratch folder");
-        path = pattern;
-    }
-    ~ScratchDir()
-    {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string path;
-};
 
 bool IsIndicatorCell(int x, int y)
 {
@@ -42,19 +16,6 @@ bool IsStoneValue(PointValue value)
 }
 
 }  // namespace
-
-const std::string& ScratchFolder()
-{
-    static const ScratchDir scratch;
-    return scratch.path;
-}
-
-void ClearScratchFolder()
-{
-    std::error_code ec;
-    for (const auto& item : fs::directory_iterator(ScratchFolder(), ec))
-        fs::remove_all(item.path(), ec);
-}
 
 std::string CheckDocument(const CClientDoc& doc)
 {

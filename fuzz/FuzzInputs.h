@@ -10,14 +10,19 @@
 
 class CClientDoc;
 
-// The input is a .wxl file. It is opened as the program's Open does; a file
-// the format accepts must load with exactly its entries, any other file must
-// be refused with the format message. A loaded game is replayed to the end,
-// stepped back, saved in the canonical layout and loaded again unchanged.
+// The input is the bytes of a .wxl file, decoded from memory into a document
+// as the program's Open decodes a file's content. Bytes the format accepts
+// must load as exactly their entries; any others must be refused for the cause
+// the format gives (cut short, or a value it does not allow) and leave the
+// document's record as it was. A loaded game is replayed to the end, stepped
+// back, stored in the canonical layout and loaded again unchanged. What Open
+// adds around the decoder (an empty file is a new game, the messages) is left
+// to the file tests.
 std::string RunRecordLoadInput(const std::uint8_t* data, std::size_t size);
 
 // The input is the stdin of `wxl session`, one command a line. Path arguments
-// of open and save are rewritten to files of a private scratch folder.
+// of open and save are rewritten to files of a private scratch folder, which
+// is emptied before each input.
 std::string RunSessionInput(const std::uint8_t* data, std::size_t size);
 
 // Shared checks, empty when they hold: the replay position lies in the
@@ -27,7 +32,3 @@ std::string CheckDocument(const CClientDoc& doc);
 // The board and chains equal those of a fresh replay of the first
 // m_nCurMove entries (what step back rebuilds).
 std::string CheckAgainstReplay(const CClientDoc& doc);
-
-// A folder of this process's own, emptied by ClearScratchFolder.
-const std::string& ScratchFolder();
-void ClearScratchFolder();

@@ -1,75 +1,90 @@
-// One fuzz input as a .wxl file: load, replay, step back, save, load again.
+// One fuzz input as the bytes of a .wxl file, decoded from memory: load,
+// replay, step back, store, load again.
 #include "fuzz/FuzzInputs.h"
 
-#include "fw/core/DocumentPaths.h"
-#include "fw/core/MessageBox.h"
+#include "fw/core/CArchive.h"
+#include "fw/core/CMemFile.h"
+#include "fw/core/FileException.h"
+#include "fw/core/LittleEndian.h"
 #include "record/ClientDoc.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <string_view>
-#include <vector>
+#include <utility>
 
 namespace {
 
-constexpr std::string_view kFormatMessage = "非预期的文件格式。";
 constexpr int kStepsBack = 3;
-
-std::uint32_t LittleEndian(const std::uint8_t* p, int nBytes)
-{
-    std::uint32_t value = 0;
-    for (int i = nBytes - 1; i >= 0; --i)
-        value = value << 8 | p[i];
-    return value;
-}
+// The record a load starts from: a refused input must leave it in place.
+constexpr MovePoint kEarlierEntry{10, 10};
 
 MovePoint EntryAt(const std::uint8_t* p)
 {
-    return {static_cast<std::int32_t>(LittleEndian(p, 4)), static_cast<std::int32_t>(LittleEndian(p + 4, 4))};
+    return {static_cast<std::int32_t>(DecodeFixed32(p)), static_cast<std::int32_t>(DecodeFixed32(p + 4))};
 }
 
-// Where the entries of a sound file start and how many there are.
+// Where the entries of a sound record start and how many there are.
 struct Layout {
     std::size_t nPrefix = 0;
     std::uint32_t nCount = 0;
 };
 
-// The format, decoded on its own terms; nullopt for a file it rejects.
-std::optional<Layout> Decode(const std::uint8_t* data, std::size_t size)
+// What the format makes of some bytes: the layout of a sound record, or the
+// cause it refuses them for.
+struct Verdict {
+    std::optional<Layout> layout;
+    CArchiveException::Cause refusal = CArchiveException::endOfFile;
+};
+
+// The format, decoded on its own terms.
+Verdict Decode(const std::uint8_t* data, std::size_t size)
 {
-    if (size == 0)
-        return Layout{};
     if (size < 2)
-        return std::nullopt;
-    Layout layout{2, LittleEndian(data, 2)};
+        return {};
+    Layout layout{2, DecodeFixed16(data)};
     if (layout.nCount == 0xFFFF) {
         if (size < 6)
-            return std::nullopt;
-        layout = {6, LittleEndian(data + 2, 4)};
+            return {};
+        layout = {6, DecodeFixed32(data + 2)};
     }
     if ((size - layout.nPrefix) / 8 < layout.nCount)
-        return std::nullopt;
+        return {};
     for (std::uint32_t i = 0; i < layout.nCount; ++i)
-        if (!IsRecordEntry(EntryAt(data + layout.nPrefix + 8 * i)))
-            return std::nullopt;
-    return layout;
+        if (!IsRecordEntry(EntryAt(data + layout.nPrefix + std::size_t{8} * i)))
+            return {std::nullopt, CArchiveException::badFormat};
+    return {layout};
 }
 
-// The bytes a save of those entries must give: the shortest count prefix,
+// The bytes a store of those entries must give: the shortest count prefix,
 // then the entries as they stood in the input.
 std::string CanonicalFile(const std::uint8_t* data, const Layout& layout)
 {
-    const std::uint32_t n = layout.nCount;
-    std::string bytes = n < 0xFFFF ? std::string{char(n), char(n >> 8)}
-                                   : std::string{'\xFF', '\xFF', char(n), char(n >> 8), char(n >> 16), char(n >> 24)};
-    return bytes.append(reinterpret_cast<const char*>(data) + layout.nPrefix, std::size_t{8} * n);
+    unsigned char prefix[6];
+    std::size_t nPrefix = 2;
+    if (layout.nCount < 0xFFFF) {
+        EncodeFixed16(prefix, static_cast<std::uint16_t>(layout.nCount));
+    } else {
+        EncodeFixed16(prefix, 0xFFFF);
+        EncodeFixed32(prefix + 2, layout.nCount);
+        nPrefix = 6;
+    }
+    std::string bytes(reinterpret_cast<const char*>(prefix), nPrefix);
+    return bytes.append(reinterpret_cast<const char*>(data) + layout.nPrefix, std::size_t{8} * layout.nCount);
 }
 
-std::string ReadFile(const std::string& path)
+// Decodes bytes into the document, as its Open does with a file's content.
+void Load(CClientDoc& doc, std::string bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    CMemFile file(std::move(bytes));
+    CArchive ar(file, CArchive::load);
+    doc.Serialize(ar);
+}
+
+std::string Store(CClientDoc& doc)
+{
+    CMemFile file;
+    CArchive ar(file, CArchive::store);
+    doc.Serialize(ar);
+    return file.GetBytes();
 }
 
 bool HasEntries(const CClientDoc& doc, const std::uint8_t* data, const Layout& layout)
@@ -80,15 +95,6 @@ bool HasEntries(const CClientDoc& doc, const std::uint8_t* data, const Layout& l
         if (doc.m_moves[i] != EntryAt(data + layout.nPrefix + std::size_t{8} * i))
             return false;
     return true;
-}
-
-std::string CheckRefused(const CClientDoc& doc, const std::vector<std::string>& messages)
-{
-    if (messages != std::vector<std::string>{std::string(kFormatMessage)})
-        return "a refused file did not give the format message alone";
-    if (!doc.m_moves.IsEmpty() || doc.IsModified() || doc.GetTitle() != "Wexlan" || !doc.GetPathName().empty())
-        return "a refused file did not leave a new, empty document";
-    return CheckDocument(doc);
 }
 
 // Replays to the end and back a few steps, checking the document each time.
@@ -112,32 +118,39 @@ std::string CheckReplay(CClientDoc& doc)
 
 std::string RunRecordLoadInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string input = ScratchFolder() + "/input.wxl";
-    const std::string output = ScratchFolder() + "/output.wxl";
-    std::ofstream(input, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data), size);
-
-    std::vector<std::string> messages;
-    const CMessageBoxRedirect redirect([&messages](const std::string& text) { messages.push_back(text); });
     CClientDoc doc;
-    fw::NewDocument(doc);
-    const bool bLoaded = fw::OpenDocumentFile(doc, input);
-    const std::optional<Layout> layout = Decode(data, size);
-    if (bLoaded != layout.has_value())
-        return bLoaded ? "a file the format rejects was loaded" : "a sound file was refused";
-    if (!bLoaded)
-        return CheckRefused(doc, messages);
-    if (!messages.empty() || !HasEntries(doc, data, *layout) || doc.m_nCurMove != 0 || doc.IsModified())
-        return "a sound file did not load as its entries at position 0, unmodified";
+    doc.m_moves.Add(kEarlierEntry);
+    std::optional<CArchiveException::Cause> refusal;
+    try {
+        Load(doc, std::string(reinterpret_cast<const char*>(data), size));
+    } catch (const CArchiveException& e) {
+        refusal = e.m_cause;
+    }
+    const Verdict verdict = Decode(data, size);
+    if (refusal.has_value() == verdict.layout.has_value())
+        return refusal ? "a sound record was refused" : "bytes the format rejects were loaded";
+    if (refusal) {
+        if (*refusal != verdict.refusal)
+            return "a record was refused for the wrong cause";
+        if (doc.m_moves.GetSize() != 1 || doc.m_moves[0] != kEarlierEntry)
+            return "a refused record changed the record it was loaded into";
+        return CheckDocument(doc);
+    }
+    if (!HasEntries(doc, data, *verdict.layout) || doc.m_nCurMove != 0)
+        return "a sound record did not load as its entries at position 0";
     if (std::string fault = CheckReplay(doc); !fault.empty())
         return fault;
 
-    if (!fw::SaveDocumentAs(doc, output) || doc.IsModified())
-        return "saving the loaded game failed";
-    if (ReadFile(output) != CanonicalFile(data, *layout))
-        return "the saved file is not the record in its canonical layout";
+    const std::string stored = Store(doc);
+    if (stored != CanonicalFile(data, *verdict.layout))
+        return "the stored record is not in its canonical layout";
     CClientDoc reloaded;
-    fw::NewDocument(reloaded);
-    if (!fw::OpenDocumentFile(reloaded, output) || !HasEntries(reloaded, data, *layout))
-        return "the saved file did not load back as the same record";
+    try {
+        Load(reloaded, stored);
+    } catch (const CArchiveException&) {
+        return "the stored record was refused";
+    }
+    if (!HasEntries(reloaded, data, *verdict.layout))
+        return "the stored record did not load back as the same record";
     return {};
 }

@@ -7,13 +7,52 @@
 #include "tools/wxl/Session.h"
 
 #include <cctype>
+#include <filesystem>
 #include <sstream>
+#include <stdexcept>
+#include <stdlib.h>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr std::size_t kMaxNameLength = 8;
+
+// Removed when the process ends normally; a crash leaves it for inspection.
+struct ScratchDir {
+    ScratchDir()
+    {
+        std::error_code ec;
+        const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+        std::string pattern = (base / "wexlan-fuzz.XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a scratch folder");
+        path = pattern;
+    }
+    ~ScratchDir()
+    {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    std::string path;
+};
+
+// A folder of this process's own, for the files open and save name.
+const std::string& ScratchFolder()
+{
+    static const ScratchDir scratch;
+    return scratch.path;
+}
+
+void ClearScratchFolder()
+{
+    std::error_code ec;
+    for (const auto& item : fs::directory_iterator(ScratchFolder(), ec))
+        fs::remove_all(item.path(), ec);
+}
 
 std::vector<std::string> Words(const std::string& line)
 {

@@ -2,6 +2,7 @@
 // fuzz entry points: each input must keep every rule they check.
 #include "fuzz/FuzzInputs.h"
 #include "record/MoveRecord.h"
+#include "support/RecordBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -72,14 +73,11 @@ TEST(FuzzRegression, BothTargetsHaveTheirSeedInputs)
 // that needs the 32-bit count.
 TEST(FuzzRegression, RecordOf65535EntriesRoundTripsInTheLongForm)
 {
-    std::vector<std::uint8_t> bytes = {0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00};
-    for (int i = 0; i < 0xFFFF; ++i) {
-        const MovePoint entry{i % 19 + 1, i / 19 % 19 + 1};
-        for (const std::int32_t value : {entry.x, entry.y})
-            for (int nByte = 0; nByte < 4; ++nByte)
-                bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * nByte)));
-    }
-    EXPECT_EQ(RunRecordLoadInput(bytes.data(), bytes.size()), "");
+    std::vector<MovePoint> entries;
+    for (int i = 0; i < 0xFFFF; ++i)
+        entries.push_back({i % 19 + 1, i / 19 % 19 + 1});
+    const std::string bytes = testing_support::RecordBytes(entries);
+    EXPECT_EQ(RunRecordLoadInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "");
 }
 
 }  // namespace

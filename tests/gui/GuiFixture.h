@@ -11,6 +11,7 @@
 #include "record/ClientDoc.h"
 #include "record/MoveRecord.h"
 #include "res/resource.h"
+#include "support/RecordBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -138,17 +139,10 @@ protected:
         return m_dir.filePath(QString::fromStdString(strName)).toStdString();
     }
 
-    // The bytes of a game-record file: a 16-bit count, then x and y of every
-    // entry, all little-endian, the coordinates as 32-bit integers.
+    // The bytes of a game-record file holding entries.
     static std::string RecordBytes(const std::vector<MovePoint>& entries)
     {
-        std::string bytes;
-        AppendLittleEndian(bytes, static_cast<std::uint32_t>(entries.size()), 2);
-        for (const MovePoint& entry : entries) {
-            AppendLittleEndian(bytes, static_cast<std::uint32_t>(entry.x), 4);
-            AppendLittleEndian(bytes, static_cast<std::uint32_t>(entry.y), 4);
-        }
-        return bytes;
+        return testing_support::RecordBytes(entries);
     }
 
     std::string WriteGame(const std::string& strName, const std::vector<MovePoint>& entries) const
@@ -182,12 +176,6 @@ protected:
     {
         return std::make_unique<QSettings>(QStringLiteral("Local AppWizard-Generated Applications"),
                                            QStringLiteral("Client"));
-    }
-
-    static void AppendLittleEndian(std::string& bytes, std::uint32_t nValue, int nBytes)
-    {
-        for (int i = 0; i < nBytes; ++i)
-            bytes.push_back(static_cast<char>((nValue >> (8 * i)) & 0xFF));
     }
 
     QTemporaryDir m_dir;

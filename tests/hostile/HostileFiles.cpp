@@ -18,40 +18,9 @@ namespace hostile {
 namespace {
 
 constexpr uid_t kNobody = 65534;
-
-void PutLittleEndian(std::string& bytes, std::uint32_t nValue, int nBytes)
-{
-    for (int i = 0; i < nBytes; ++i)
-        bytes.push_back(static_cast<char>((nValue >> (8 * i)) & 0xFF));
-}
-
-std::string CountBytes(std::uint32_t nCount)
-{
-    std::string bytes;
-    if (nCount < 0xFFFF) {
-        PutLittleEndian(bytes, nCount, 2);
-    } else {
-        PutLittleEndian(bytes, 0xFFFF, 2);
-        PutLittleEndian(bytes, nCount, 4);
-    }
-    return bytes;
-}
-
-void PutEntry(std::string& bytes, MovePoint entry)
-{
-    PutLittleEndian(bytes, static_cast<std::uint32_t>(entry.x), 4);
-    PutLittleEndian(bytes, static_cast<std::uint32_t>(entry.y), 4);
-}
+constexpr std::uint32_t kEntriesPerBlock = 1u << 17;  // 1 MiB of entries
 
 }  // namespace
-
-std::string RecordBytes(const std::vector<MovePoint>& entries)
-{
-    std::string bytes = CountBytes(static_cast<std::uint32_t>(entries.size()));
-    for (const MovePoint entry : entries)
-        PutEntry(bytes, entry);
-    return bytes;
-}
 
 std::string ReadBytes(const fs::path& path)
 {
@@ -82,12 +51,12 @@ MovePoint LargeRecordEntry(std::uint32_t i)
 void WriteLargeRecord(const fs::path& path, std::uint32_t nCount)
 {
     std::ofstream out(path, std::ios::binary);
-    out << CountBytes(nCount);
-    std::string block;
+    out << testing_support::CountBytes(nCount);
+    std::vector<MovePoint> block;
     for (std::uint32_t i = 0; i < nCount; ++i) {
-        PutEntry(block, LargeRecordEntry(i));
-        if (block.size() >= (1u << 20) || i + 1 == nCount) {
-            out << block;
+        block.push_back(LargeRecordEntry(i));
+        if (block.size() == kEntriesPerBlock || i + 1 == nCount) {
+            out << testing_support::EntryBytes(block);
             block.clear();
         }
     }

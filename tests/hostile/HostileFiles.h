@@ -3,6 +3,7 @@
 // when the tests run as the superuser, and the wxl tool run with a time limit.
 #pragma once
 
+#include "support/RecordBytes.h"
 #include "support/RunTool.h"
 
 #include "record/MoveRecord.h"
@@ -18,9 +19,8 @@ namespace hostile {
 
 namespace fs = std::filesystem;
 
-// A record file as the program writes it: the count (16-bit, or the escape and
-// 32-bit from 65535 on), then x and y of every entry, little-endian.
-std::string RecordBytes(const std::vector<MovePoint>& entries);
+using testing_support::RecordBytes;
+
 std::string ReadBytes(const fs::path& path);
 void WriteBytes(const fs::path& path, const std::string& bytes);
 // The names in a folder now.

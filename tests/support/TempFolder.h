@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace testing_support {
 
@@ -14,7 +15,7 @@ protected:
     TempFolderTest();
     ~TempFolderTest() override;
 
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
+    std::string PathOf(std::string_view name) const { return (m_dir / name).string(); }
     // The names of the files in the folder now.
     std::set<std::string> FilesInFolder() const;
 

@@ -2,11 +2,11 @@
 // stdout, stderr and the exit code out, each checked on its own.
 #include "record/MoveRecord.h"
 #include "support/BoardText.h"
+#include "support/RecordBytes.h"
 #include "support/RunTool.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -16,7 +16,6 @@
 #include <iterator>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -24,6 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::NormalizeRows;
+using testing_support::RecordBytes;
 
 using WxlRun = testing_support::ToolRun;
 
@@ -36,24 +36,6 @@ std::string ReadBytes(const fs::path& path)
 void WriteBytes(const fs::path& path, std::string_view bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-void PutLittleEndian(std::string& bytes, std::uint32_t value, int nBytes)
-{
-    for (int i = 0; i < nBytes; ++i)
-        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// A record file as the program writes it (count below 65535).
-std::string RecordBytes(std::initializer_list<MovePoint> entries)
-{
-    std::string bytes;
-    PutLittleEndian(bytes, static_cast<std::uint32_t>(entries.size()), 2);
-    for (const MovePoint entry : entries) {
-        PutLittleEndian(bytes, static_cast<std::uint32_t>(entry.x), 4);
-        PutLittleEndian(bytes, static_cast<std::uint32_t>(entry.y), 4);
-    }
-    return bytes;
 }
 
 // The lines of a state block after its 19 board rows.
@@ -79,23 +61,8 @@ std::string BoardRows(std::initializer_list<std::pair<MovePoint, char>> stones =
 // The lines after the board of a new game, and of a game just loaded.
 const std::string kNewGameLines = "position 0/0\ncaption -\ncaptures 0 0\nindicators 4 4\nmodified 0\n";
 
-class WxlToolTest : public ::testing::Test {
+class WxlToolTest : public testing_support::TempFolderTest {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "wxl_tool_test.XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-
-    std::string PathOf(std::string_view name) const { return (m_dir / name).string(); }
-
     std::string WriteFile(std::string_view name, std::string_view bytes) const
     {
         WriteBytes(PathOf(name), bytes);
@@ -125,8 +92,6 @@ protected:
         args.insert(args.begin(), "session");
         return Wxl(args, input);
     }
-
-    fs::path m_dir;
 };
 
 // White's corner stone (1, 1) loses its last liberty to Black's third stone.

@@ -147,7 +147,8 @@ TEST(RecordFileTest, SaveInTheMiddleOfTheRecordWritesEveryEntryAndKeepsThePositi
 
 TEST(RecordFileTest, CountsFrom65535OnAreWrittenWithTheEscapeAndLoadBack)
 {
-    for (const auto& [nCount, prefix] : {std::pair{65534, "\xFE\xFF"s}, std::pair{65535, "\xFF\xFF\xFF\xFF\x00\x00"s}}) {
+    for (const auto& [nCount, prefix] :
+         {std::pair{65534, "\xFE\xFF"s}, std::pair{65535, "\xFF\xFF\xFF\xFF\x00\x00"s}}) {
         SCOPED_TRACE(nCount);
         const MoveRecord saved = WalkingRecord(nCount);
         const std::string bytes = Stored(saved);

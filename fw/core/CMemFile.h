@@ -1,6 +1,7 @@
 // A byte stream over a block of memory: a load reads bytes the caller already
 // holds, a store collects what is written. Reading past the last byte comes
-// up short as at the end of a file; nothing else fails.
+// up short as at the end of a file; there is no disk to fail, so it never
+// throws CFileException.
 #pragma once
 
 #include "CByteStream.h"

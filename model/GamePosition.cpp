@@ -1,8 +1,12 @@
 #include "GamePosition.h"
 
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <cassert>
+#include <iterator>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -27,6 +31,53 @@ bool IsEdgeLine(int n)
 void CountOne(std::int32_t& nCounter)
 {
     nCounter = static_cast<std::int32_t>(static_cast<std::uint32_t>(nCounter) + 1u);
+}
+
+bool IsIndicatorCell(CPoint point)
+{
+    return point.x == 21 && (point.y == 20 || point.y == 21);
+}
+
+bool IsStoneValue(PointValue value)
+{
+    return value == PT_BLACK || value == PT_WHITE || value == PT_FLOWER;
+}
+
+std::string Text(CPoint point)
+{
+    return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
+}
+
+std::string Text(int nGroup, const StoneGroup& group)
+{
+    return "group " + std::to_string(nGroup) + " from the head, starting at " + Text(group.front());
+}
+
+// Whether the distinct points of the group form one orthogonally connected
+// set, as they must: a group only grows by a point next to one it holds, and
+// merges only through that point. Requires board points or indicator cells
+// only, so that no neighbour step wraps from one column into the next.
+bool IsConnected(const StoneGroup& group)
+{
+    std::bitset<GRID_CELLS> held;
+    std::bitset<GRID_CELLS> reached;
+    for (const CPoint point : group)
+        held[CellOf(point)] = true;
+    std::array<int, GRID_CELLS> pending{};
+    int nPending = 0;
+    pending[nPending++] = CellOf(group.front());
+    reached[CellOf(group.front())] = true;
+    while (nPending > 0) {
+        const int nCell = pending[--nPending];
+        for (const int nOffset : kNeighbourOffsets) {
+            const int nNeighbour = nCell + nOffset;
+            if (nNeighbour >= 0 && nNeighbour < GRID_CELLS && held[nNeighbour] && !reached[nNeighbour]) {
+                reached[nNeighbour] = true;
+                pending[nPending++] = nNeighbour;
+            }
+        }
+    }
+    return reached == held;
 }
 
 }  // namespace
@@ -239,4 +290,89 @@ void CGamePosition::ResetPosition()
 {
     ResetBoard();
     ClearGroups();
+}
+
+std::string CGamePosition::CheckConsistency() const
+{
+    // Everything kept beside the list, recomputed from it: how many entries
+    // name each cell, the last group to name it, the groups on the board.
+    std::array<std::int32_t, GRID_CELLS> nEntriesAt{};
+    std::array<std::int32_t, GRID_CELLS> nLastHolderAt{};
+    std::vector<GroupList::const_iterator> groups;
+    std::vector<GroupList::const_iterator> boardGroups;
+    groups.reserve(m_groups.size());
+    for (auto group = m_groups.begin(); group != m_groups.end(); ++group) {
+        const int nGroup = static_cast<int>(groups.size());
+        groups.push_back(group);
+        if (group->empty())
+            return "group " + std::to_string(nGroup) + " from the head is empty";
+        const bool bOnTheBoard = IsBoardPoint(group->front().x, group->front().y);
+        for (const CPoint point : *group) {
+            if (!IsBoardPoint(point.x, point.y) && !IsIndicatorCell(point))
+                return Text(nGroup, *group) + ", holds " + Text(point) +
+                       ", neither a board point nor an indicator cell";
+            if (IsBoardPoint(point.x, point.y) != bOnTheBoard)
+                return Text(nGroup, *group) + ", mixes board points and indicator cells";
+            const int nCell = CellOf(point);
+            ++nEntriesAt[nCell];
+            nLastHolderAt[nCell] = nGroup;
+        }
+        if (!IsConnected(*group))
+            return Text(nGroup, *group) + ", is not one connected chain";
+        if (bOnTheBoard)
+            boardGroups.push_back(group);
+    }
+
+    for (const PointValue value : m_guard)
+        if (value != PT_EMPTY)
+            return "the guard block holds " + std::to_string(value);
+
+    if (m_nEntriesAt != nEntriesAt) {
+        const auto [cached, recounted] = std::mismatch(m_nEntriesAt.begin(), m_nEntriesAt.end(), nEntriesAt.begin());
+        return "cell " + Text(PointOf(static_cast<int>(cached - m_nEntriesAt.begin()))) + " counts " +
+               std::to_string(*cached) + " group entries, the groups hold " + std::to_string(*recounted);
+    }
+
+    const GroupList::const_iterator noGroup = m_groups.end();
+    for (int nCell = 0; nCell < GRID_CELLS; ++nCell) {
+        const CPoint point = PointOf(nCell);
+        const PointValue value = m_board[nCell];
+        const bool bBoardPoint = IsBoardPoint(point.x, point.y);
+        const bool bAllowed = bBoardPoint              ? value == PT_EMPTY || IsStoneValue(value)
+                              : IsIndicatorCell(point) ? value == PT_EDGE || IsStoneValue(value)
+                                                       : value == PT_EDGE;
+        if (!bAllowed)
+            return "cell " + Text(point) + " holds " + std::to_string(value);
+        // A cached holder may be missing (the next search finds it again),
+        // but one that is there must be the only group holding the point.
+        if (const GroupList::const_iterator holder = m_holderAt[nCell]; holder != noGroup) {
+            if (nEntriesAt[nCell] != 1 || holder != groups[nLastHolderAt[nCell]])
+                return "cell " + Text(point) + " caches a holder that is not the one group holding it";
+        }
+        // Every group leaves the list with its points emptied, except the
+        // flower stones a capture spares, so a black or white stone is held.
+        if (bBoardPoint && (value == PT_BLACK || value == PT_WHITE) && nEntriesAt[nCell] == 0)
+            return "the stone at " + Text(point) + " is held by no group";
+    }
+
+    if (m_boardGroups.size() != boardGroups.size())
+        return "the board groups number " + std::to_string(m_boardGroups.size()) + ", the list holds " +
+               std::to_string(boardGroups.size());
+    auto expected = boardGroups.begin();
+    for (const GroupRef group : m_boardGroups) {
+        if (GroupList::const_iterator(group) != *expected)
+            return "board group " + std::to_string(expected - boardGroups.begin()) + " is not " +
+                   Text(static_cast<int>(std::distance(m_groups.begin(), *expected)), **expected);
+        ++expected;
+    }
+    if (m_boardNodes.size() != m_boardGroups.size())
+        return std::to_string(m_boardNodes.size()) + " board groups are indexed, " +
+               std::to_string(m_boardGroups.size()) + " listed";
+    for (auto node = m_boardGroups.begin(); node != m_boardGroups.end(); ++node) {
+        const auto indexed = m_boardNodes.find(&**node);
+        if (indexed == m_boardNodes.end() || indexed->second != node)
+            return "board group " + std::to_string(std::distance(m_boardGroups.begin(), node)) +
+                   " is not indexed at its place in the board groups";
+    }
+    return {};
 }

@@ -397,4 +397,38 @@ TEST_F(GamePositionTest, ResetPositionEmptiesBoardAndListButKeepsTheCounters)
     EXPECT_EQ(Groups(), (Strings{"6,5"}));
 }
 
+// --- CheckConsistency -------------------------------------------------------
+
+TEST_F(GamePositionTest, ConsistencyCheckAcceptsPointsHeldTwiceAndFlowerStonesHeldByNone)
+{
+    Place(1, 1, PT_BLACK);
+    Place(2, 1, PT_BLACK);
+    Place(3, 1, PT_WHITE);
+    Place(1, 2, PT_WHITE);
+    Place(2, 2, PT_WHITE);
+    Place(2, 1, PT_WHITE);  // white onto black: both groups list (2,1)
+    EXPECT_EQ(position.CheckConsistency(), "");
+    position.SweepCaptures();  // the black group goes; the white one still lists the emptied (2,1)
+    ASSERT_EQ(Groups(), (Strings{"3,1 2,1 1,2 2,2"}));
+    EXPECT_EQ(position.CheckConsistency(), "");
+
+    Place(19, 19, PT_FLOWER);
+    Place(18, 19, PT_BLACK);
+    Place(19, 18, PT_BLACK);
+    position.SweepCaptures();
+    ASSERT_EQ(position.ValueAt(19, 19), PT_FLOWER);
+    EXPECT_EQ(position.CheckConsistency(), "");
+    Place(21, 21, PT_FLOWER);
+    Place(21, 20, PT_FLOWER);
+    position.RemoveGroupAt(2, 2);
+    EXPECT_EQ(position.CheckConsistency(), "");
+}
+
+TEST_F(GamePositionTest, ConsistencyCheckNamesAStoneThatJoinedNoGroup)
+{
+    Place(5, 5, PT_BLACK);
+    position.m_board[CellIndex(5, 6)] = PT_BLACK;  // written, never attached
+    EXPECT_EQ(position.CheckConsistency(), "the stone at (5, 6) is held by no group");
+}
+
 }  // namespace

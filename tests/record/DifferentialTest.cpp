@@ -1,7 +1,8 @@
 // CClientDoc against ReferenceGame, a plain reading of the chain and replay
 // rules: both are driven by the same user actions and must agree on the whole
 // board, the counters, the record, the caption fields and the group list
-// (same groups, same points, same order) after every action.
+// (same groups, same points, same order) after every action, and what the
+// document keeps beside its group list must agree with the list.
 #include "ReferenceGame.h"
 
 #include "record/ClientDoc.h"
@@ -115,6 +116,8 @@ public:
             if (nActual != nExpected || (i < 22 * 22 && m_doc.m_board[i] != nActual))
                 diff += "cell (" + Text(x) + ", " + Text(y) + "): " + Text(nActual) + " vs " + Text(nExpected) + '\n';
         }
+        if (const std::string strBroken = m_doc.CheckConsistency(); !strBroken.empty())
+            diff += "inconsistent position: " + strBroken + '\n';
         check("m_nCaptures", m_doc.m_nCaptures, m_ref.m_nCaptures);
         check("m_nCapturesBefore", m_doc.m_nCapturesBefore, m_ref.m_nCapturesBefore);
         check("m_nCurMove", m_doc.m_nCurMove, m_ref.m_nCurMove);

@@ -1,8 +1,9 @@
 // A long run of random input on the real main window, offscreen: left, right
 // and double clicks on and around the board, the frame's keys and the play
 // and replay commands. After every event the record must hold its rules and
-// show the event's effect, and after a replay command the board must be the
-// one that replaying the record from the start gives.
+// show the event's effect and the position must be consistent, and after a
+// replay command the board must be the one that replaying the record from the
+// start gives.
 //
 // The run is seeded (WEXLAN_STRESS_SEED overrides the seed); a failure names
 // the seed, the event and the events before it.
@@ -261,6 +262,8 @@ protected:
             broken << " messages " << ::testing::PrintToString(m_prompts.m_messages);
         if (m_pView->m_bShowLast10 != expected.bShowLast10 || m_pView->m_bShowAll != expected.bShowAll)
             broken << " number flags " << m_pView->m_bShowLast10 << "/" << m_pView->m_bShowAll;
+        if (const std::string strFault = doc.CheckConsistency(); !strFault.empty())
+            broken << " inconsistent position: " << strFault;
         if (!broken.str().empty())
             return broken.str();
 

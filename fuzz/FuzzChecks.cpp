@@ -35,6 +35,10 @@ std::string CheckDocument(const CClientDoc& doc)
                 return "cell (" + std::to_string(x) + ", " + std::to_string(y) + ") holds " + std::to_string(value);
         }
     }
+    // Both targets check after every step, so a chain structure that drifts
+    // from the group list is caught at the step that broke it.
+    if (std::string fault = doc.CheckConsistency(); !fault.empty())
+        return "inconsistent position: " + fault;
     return {};
 }
 

@@ -92,6 +92,10 @@ chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin \
     dpkg -s wexlan | grep -E "^(Status|Version|Depends):"
     echo "-- wxl --help"
     wxl --help
+    echo "-- wxl render of a one-stone game (drawn by the packaged wxl-render)"
+    printf "\001\000\004\000\000\000\004\000\000\000" >/tmp/one.wxl
+    wxl render /tmp/one.wxl -o /tmp/one.png
+    ls -l /tmp/one.png
     echo "-- wexlan on a virtual display (fails if it is gone after 4 s)"
     xvfb-run -a -s "-screen 0 800x760x24" sh -c \
       "wexlan & pid=\$!; sleep 4; import -window root /tmp/shot.png; kill \$pid || exit 1; wait \$pid || true"

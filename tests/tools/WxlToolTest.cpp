@@ -465,4 +465,19 @@ TEST_F(WxlToolTest, RenderRefusesBadFilesAndMissingOutput)
     EXPECT_FALSE(fs::exists(PathOf("x.png")));
 }
 
+// wxl draws through its companion program; a copy of wxl without it must say
+// so instead of failing silently or drawing nothing.
+TEST_F(WxlToolTest, RenderWithoutItsCompanionProgramNamesWhereItLooked)
+{
+    const std::string game = WriteRecord("game.wxl", {{4, 4}});
+    fs::create_directory(PathOf("alone"));
+    fs::copy_file(WXL_PATH, PathOf("alone/wxl"));
+    const WxlRun run = testing_support::RunTool(PathOf("alone/wxl"), {"render", game, "-o", PathOf("x.png")});
+    EXPECT_EQ(run.nExit, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("wxl-render"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(fs::canonical(PathOf("alone")).string()), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(PathOf("x.png")));
+}
+
 }  // namespace

@@ -1,124 +1,52 @@
 // wxl: inspect, check and script .wxl game records with the program's own
-// document code.
-#include "RenderPng.h"
+// document code. It links no Qt, so that it starts as fast as a plain
+// program; `render` is handed to the companion program wxl-render.
+#include "PositionCommand.h"
 #include "Session.h"
 #include "StateBlock.h"
 #include "fw/core/DocumentPaths.h"
 #include "fw/core/MessageBox.h"
 #include "record/ClientDoc.h"
 
-#include <charconv>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
+
+#include <sys/auxv.h>
+#include <unistd.h>
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
+namespace fs = std::filesystem;
 
-constexpr std::string_view kUsage =
-    "usage: wxl board FILE [--at N] [--groups]   print the position after N steps (default: all)\n"
-    "       wxl render FILE [--at N] [--last10] [--all] -o OUT.png\n"
-    "                                            draw that position as the program shows it\n"
-    "       wxl check FILE...                    validate game records\n"
-    "       wxl session [FILE]                   run commands from stdin, one a line:\n"
-    "           click X Y | rclick X Y | pass | bomb | back | forward | start | end\n"
-    "           new | open PATH | save PATH | show [--groups]\n";
+constexpr std::string_view kRendererName = "wxl-render";
 
-int Usage(std::string_view complaint = {})
+// The file this program runs from, links followed. /proc may be missing (in
+// a bare chroot); the name the program was started by serves then.
+fs::path RunningProgram()
 {
-    if (!complaint.empty())
-        std::cerr << "wxl: " << complaint << '\n';
-    std::cerr << kUsage;
-    return kExitUsage;
-}
-
-// Opens path into a new document as the program's Open does; the program's
-// message for a failure goes to onMessage.
-bool LoadDocument(CClientDoc& doc, const std::string& path, MessageBoxHandler onMessage)
-{
-    const CMessageBoxRedirect redirect(std::move(onMessage));
-    fw::NewDocument(doc);
-    return fw::OpenDocumentFile(doc, path);
-}
-
-void PrintToStderr(const std::string& text)
-{
-    std::cerr << text << '\n';
-}
-
-// The options of `board` and `render`.
-struct PositionOptions {
-    std::string path;
-    std::optional<long long> nSteps;  // default: the whole record
-    bool bGroups = false;
-    bool bLast10 = false;
-    bool bAll = false;
-    std::string output;
-};
-
-// Parses the arguments of `command`; a usage complaint when they do not fit.
-std::optional<std::string> ParsePositionOptions(const std::vector<std::string>& args, PositionOptions& options,
-                                                std::string_view command)
-{
-    const bool bRender = command == "render";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--at" || (bRender && arg == "-o")) {
-            if (++i == args.size())
-                return arg + " needs a value";
-            if (arg == "-o") {
-                options.output = args[i];
-                continue;
-            }
-            long long nSteps = 0;
-            const std::string& text = args[i];
-            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), nSteps);
-            if (error != std::errc() || end != text.data() + text.size())
-                return "--at needs a number, not '" + text + "'";
-            options.nSteps = nSteps;
-        } else if (!bRender && arg == "--groups") {
-            options.bGroups = true;
-        } else if (bRender && arg == "--last10") {
-            options.bLast10 = true;
-        } else if (bRender && arg == "--all") {
-            options.bAll = true;
-        } else if (options.path.empty() && !arg.starts_with("-")) {
-            options.path = arg;
-        } else {
-            return "unexpected argument '" + arg + "'";
-        }
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        const auto* pStartedAs = reinterpret_cast<const char*>(getauxval(AT_EXECFN));
+        self = fs::weakly_canonical(pStartedAs ? pStartedAs : "", ec);
     }
-    if (options.path.empty())
-        return std::string(command) + " needs a FILE";
-    if (bRender && options.output.empty())
-        return "render needs -o OUT.png";
-    return std::nullopt;
+    return self;
 }
 
-// Parses the arguments of `command`, loads the file and steps forward to the
-// position asked for; an exit code when any of it fails.
-std::optional<int> PreparePosition(const std::vector<std::string>& args, std::string_view command,
-                                   PositionOptions& options, CClientDoc& doc)
+// Where wxl-render may be, in the order tried: beside wxl, as in the build
+// tree, then the installed program's folder under libexec, found relative to
+// wxl so that an installation works under any prefix.
+std::vector<std::string> RendererCandidates()
 {
-    if (const auto complaint = ParsePositionOptions(args, options, command))
-        return Usage(*complaint);
-    if (!LoadDocument(doc, options.path, PrintToStderr))
-        return kExitFailed;
-    const int nSize = doc.m_moves.GetSize();
-    const long long nSteps = options.nSteps.value_or(nSize);
-    if (nSteps < 0 || nSteps > nSize) {
-        std::cerr << "wxl: --at " << nSteps << " is outside the record (0.." << nSize << ")\n";
-        return kExitUsage;
-    }
-    for (long long i = 0; i < nSteps; ++i)
-        doc.StepForward();
-    return std::nullopt;
+    const fs::path folder = RunningProgram().parent_path();
+    return {(folder / kRendererName).string(),
+            (folder / WXL_RENDER_FROM_BINDIR / kRendererName).lexically_normal().string()};
 }
 
 int Board(const std::vector<std::string>& args)
@@ -131,17 +59,25 @@ int Board(const std::vector<std::string>& args)
     return kExitOk;
 }
 
-int Render(const std::vector<std::string>& args)
+// Runs the companion program with the arguments that follow `render`. It
+// takes this process's place, so its output, messages and exit status are
+// the command's own.
+int Render(char** argv)
 {
-    PositionOptions options;
-    CClientDoc doc;
-    if (const auto failure = PreparePosition(args, "render", options, doc))
-        return *failure;
-    if (!RenderToPng(doc, {options.bLast10 ? 1 : 0, options.bAll ? 1 : 0}, options.output)) {
-        std::cerr << "wxl: cannot write " << options.output << '\n';
-        return kExitFailed;
+    const std::vector<std::string> candidates = RendererCandidates();
+    for (const std::string& path : candidates) {
+        argv[1] = const_cast<char*>(path.c_str());  // "render" becomes the companion's own name
+        execv(path.c_str(), argv + 1);
+        if (errno != ENOENT) {
+            std::cerr << "wxl: cannot run " << path << ": " << std::strerror(errno) << '\n';
+            return kExitFailed;
+        }
     }
-    return kExitOk;
+    std::cerr << "wxl: render needs the program " << kRendererName << ", which is missing; looked for";
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        std::cerr << (i == 0 ? " " : " and ") << candidates[i];
+    std::cerr << '\n';
+    return kExitFailed;
 }
 
 int Check(const std::vector<std::string>& args)
@@ -192,7 +128,7 @@ int main(int argc, char** argv)
     if (command == "board")
         return Board(args);
     if (command == "render")
-        return Render(args);
+        return Render(argv);
     if (command == "check")
         return Check(args);
     if (command == "session")

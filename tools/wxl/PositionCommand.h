@@ -1,0 +1,51 @@
+// What `wxl board` and `wxl render` share: the usage text, the exit codes,
+// opening a file as the program's Open does, and reading the options that
+// name a position. `render` runs in a companion program of its own (so that
+// wxl itself loads no Qt), and this is what keeps the two programs' options
+// and messages the same.
+#pragma once
+
+#include "fw/core/MessageBox.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CClientDoc;
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+inline constexpr std::string_view kUsage =
+    "usage: wxl board FILE [--at N] [--groups]   print the position after N steps (default: all)\n"
+    "       wxl render FILE [--at N] [--last10] [--all] -o OUT.png\n"
+    "                                            draw that position as the program shows it\n"
+    "       wxl check FILE...                    validate game records\n"
+    "       wxl session [FILE]                   run commands from stdin, one a line:\n"
+    "           click X Y | rclick X Y | pass | bomb | back | forward | start | end\n"
+    "           new | open PATH | save PATH | show [--groups]\n";
+
+// Prints the complaint, if any, and the usage text to stderr; kExitUsage.
+int Usage(std::string_view complaint = {});
+
+// Opens path into a new document as the program's Open does; the program's
+// message for a failure goes to onMessage.
+bool LoadDocument(CClientDoc& doc, const std::string& path, MessageBoxHandler onMessage);
+
+// The options of `board` and `render`.
+struct PositionOptions {
+    std::string path;
+    std::optional<long long> nSteps;  // default: the whole record
+    bool bGroups = false;
+    bool bLast10 = false;
+    bool bAll = false;
+    std::string output;
+};
+
+// Parses the arguments that follow `command` ("board" or "render"), loads the
+// file and steps forward to the position asked for; an exit code, after its
+// message on stderr, when any of it fails.
+std::optional<int> PreparePosition(const std::vector<std::string>& args, std::string_view command,
+                                   PositionOptions& options, CClientDoc& doc);

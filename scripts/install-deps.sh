@@ -13,6 +13,9 @@ PACKAGES="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
   dpkg-dev file"
 # `install-deps.sh fuzz` adds clang, whose libFuzzer the fuzz targets use.
 if [ "${1:-}" = "fuzz" ]; then PACKAGES="$PACKAGES clang"; fi
+# `install-deps.sh bench` adds what bench/whole-process.sh times processes
+# with: hyperfine for the run times, GNU time for the peak resident memory.
+if [ "${1:-}" = "bench" ]; then PACKAGES="$PACKAGES hyperfine time"; fi
 
 missing=""
 for pkg in $PACKAGES; do

@@ -1,0 +1,31 @@
+// Writes one of the benchmark records as a .wxl file, through the document's
+// own save, for the whole-process timings of bench/whole-process.sh:
+//
+//   write_record played N FILE   a game as play would produce it (N entries,
+//                                about one pass and one bomb in a hundred)
+//   write_record mix N FILE      stones on random points with the same share
+//                                of passes and bombs, made without replay, so
+//                                that a million entries take a moment
+#include "GameRecords.h"
+#include "record/ClientDoc.h"
+
+#include <charconv>
+#include <iostream>
+#include <string_view>
+
+int main(int argc, char** argv)
+{
+    int nEntries = 0;
+    const std::string_view count = argc == 4 ? argv[2] : "";
+    const auto [end, error] = std::from_chars(count.data(), count.data() + count.size(), nEntries);
+    const std::string_view kind = argc == 4 ? argv[1] : "";
+    if (error != std::errc() || end != count.data() + count.size() || nEntries < 0
+        || (kind != "played" && kind != "mix")) {
+        std::cerr << "usage: write_record played|mix N FILE\n";
+        return 2;
+    }
+    CClientDoc doc;
+    doc.m_moves = kind == "played" ? MakePlayedRecord(nEntries, nEntries / 100, nEntries / 100, 0x60'0000 + nEntries)
+                                   : MakeEntryMix(nEntries, 0xF11E);
+    return doc.OnSaveDocument(argv[3]) ? 0 : 1;
+}

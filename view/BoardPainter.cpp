@@ -3,10 +3,14 @@
 #include "StoneImages.h"
 #include "record/ClientDoc.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStaticText>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -42,20 +46,51 @@ void DrawStones(QPainter& painter, const CClientDoc& doc)
     painter.drawRect(PointSquare(last.x, last.y).adjusted(0, 0, -1, -1));
 }
 
+// Laying a number out costs several times more than drawing its glyphs, and a
+// repaint with all numbers shows hundreds, so the numbers of a long game are
+// laid out once for the life of the application. A QStaticText draws the
+// glyphs that drawText at the same top-left corner draws, at the same places,
+// and lays itself out again when the painter's font is not the one it was
+// laid out with.
+constexpr int kKeptNumbers = 1000;
+
+QStaticText NumberLayout(int k)
+{
+    QStaticText text(QString::number(k));
+    text.setTextFormat(Qt::PlainText);
+    return text;
+}
+
+// The text of move number k >= 1: a kept one, or spare laid out afresh.
+const QStaticText& NumberText(int k, QStaticText& spare)
+{
+    if (k > kKeptNumbers)
+        return spare = NumberLayout(k);
+    static std::vector<QStaticText>* pKept = nullptr;
+    if (!pKept) {
+        pKept = new std::vector<QStaticText>(kKeptNumbers);
+        // The texts hold font engines, which must go before the GUI does.
+        qAddPostRoutine([] { delete std::exchange(pKept, nullptr); });
+    }
+    QStaticText& text = (*pKept)[static_cast<std::size_t>(k - 1)];
+    if (text.text().isEmpty())
+        text = NumberLayout(k);
+    return text;
+}
+
 // Numbers of the last nCount applied entries, most recent first, so the
 // oldest of several numbers on one point ends on top.
 void DrawMoveNumbers(QPainter& painter, const CClientDoc& doc, int nCount)
 {
-    const QFontMetrics metrics(painter.font());
+    QStaticText spare;
     for (int i = 0; i < nCount; ++i) {
         const int k = doc.m_nCurMove - i;
         const MovePoint entry = doc.m_moves[k - 1];
         if (IsMark(entry) || doc.ValueAt(entry.x, entry.y) == PT_EMPTY)
             continue;
-        const QString number = QString::number(k);
         const QPoint origin(PointToPixel(entry.x) - 13, PointToPixel(entry.y) - 7);
         painter.setPen(k % 2 != 0 ? Qt::white : Qt::black);
-        painter.drawText(QRect(origin, metrics.size(0, number)), Qt::AlignLeft | Qt::AlignTop, number);
+        painter.drawStaticText(origin, NumberText(k, spare));
     }
 }
 

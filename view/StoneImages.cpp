@@ -20,7 +20,9 @@ QImage CutOut(const QImage& stone, const QImage& mask)
         for (int x = 0; x < result.width(); ++x)
             if (mask.pixelColor(x, y) != QColor(Qt::white))
                 result.setPixel(x, y, qRgba(0, 0, 0, 0));
-    return result;
+    // The raster engine blends premultiplied pixels and would convert a stone
+    // on every draw; with a mask that is all or nothing the pixels are the same.
+    return result.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 }  // namespace

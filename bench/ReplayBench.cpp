@@ -1,7 +1,7 @@
 // Replay cost: go to end over a played game and over long generated records,
-// and one step back from deep in a long record, which rebuilds the position
-// from the empty board. The long records run at 25k, 50k and 100k entries so
-// that the growth with record length shows.
+// one step back, go to start and go to end at any depth of a record of a
+// million entries, and records a hostile file could hold. The long records
+// run at several lengths so that the growth with record length shows.
 #include "GameRecords.h"
 #include "record/ClientDoc.h"
 
@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int kLongRecord = 100'000;
+constexpr int kMillion = 1'000'000;
 
 const MoveRecord& PlayedGame()
 {
@@ -21,6 +22,12 @@ const MoveRecord& PlayedGame()
 const MoveRecord& LongRecord()
 {
     static const MoveRecord record = MakePlayedRecord(kLongRecord, kLongRecord / 100, kLongRecord / 100, 0x60'1000);
+    return record;
+}
+
+const MoveRecord& MillionRecord()
+{
+    static const MoveRecord record = MakePlayedRecord(kMillion, kMillion / 100, kMillion / 100, 0x60'2000);
     return record;
 }
 
@@ -43,6 +50,7 @@ void ReportEndPosition(benchmark::State& state, const MoveRecord& record)
     doc.GoToEnd();
     state.counters["captures"] = doc.m_nCaptures;
     state.counters["groups"] = static_cast<double>(doc.GetGroups().size());
+    state.counters["checkpoint_bytes"] = static_cast<double>(doc.GetCheckpoints().GetByteSize());
 }
 
 void GoToEndFromStart(benchmark::State& state, const MoveRecord& record)
@@ -72,6 +80,119 @@ void BM_GoToEndLongRecord(benchmark::State& state)
 }
 BENCHMARK(BM_GoToEndLongRecord)->Arg(25'000)->Arg(50'000)->Arg(kLongRecord)->Unit(benchmark::kMillisecond);
 
+// The first go to end of a freshly loaded record of a million entries: every
+// entry replayed (the checkpoints are made on the way).
+void BM_GoToEndMillionFirstTime(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        CClientDoc doc;
+        doc.m_moves = MillionRecord();
+        state.ResumeTiming();
+        doc.GoToEnd();
+        benchmark::DoNotOptimize(doc.m_nCaptures);
+    }
+    state.SetItemsProcessed(state.iterations() * kMillion);
+}
+BENCHMARK(BM_GoToEndMillionFirstTime)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A document at position nAt of the million-entry record, its checkpoints made
+// by one go to end as a user's first look at the game makes them.
+void StepTo(CClientDoc& doc, int nAt)
+{
+    doc.GoToStart();
+    doc.GoToEnd();
+    doc.GoToStart();
+    while (doc.m_nCurMove < nAt)
+        doc.StepForward();
+}
+
+// One step back at position range(0) (then a step forward, not timed, to
+// come back): the cost must not grow with the depth.
+void BM_StepBackMillionAt(benchmark::State& state)
+{
+    CClientDoc doc;
+    doc.m_moves = MillionRecord();
+    StepTo(doc, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        doc.StepBack();
+        benchmark::DoNotOptimize(doc.m_nCurMove);
+        state.PauseTiming();
+        doc.StepForward();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StepBackMillionAt)
+    ->Arg(1'000)->Arg(1'500)->Arg(kMillion / 2 + 700)->Arg(kMillion - 300)->Arg(kMillion)
+    ->Unit(benchmark::kMicrosecond);
+
+// Holding the back button: a thousand step backs in a row from the end.
+void BM_ThousandStepBacksFromTheEnd(benchmark::State& state)
+{
+    CClientDoc doc;
+    doc.m_moves = MillionRecord();
+    StepTo(doc, kMillion);
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i)
+            doc.StepBack();
+        state.PauseTiming();
+        doc.GoToEnd();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ThousandStepBacksFromTheEnd)->Unit(benchmark::kMillisecond);
+
+// Go to end from position range(0), and go to start from there.
+void BM_GoToEndMillionFrom(benchmark::State& state)
+{
+    CClientDoc doc;
+    doc.m_moves = MillionRecord();
+    StepTo(doc, 0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        StepTo(doc, static_cast<int>(state.range(0)));
+        state.ResumeTiming();
+        doc.GoToEnd();
+        benchmark::DoNotOptimize(doc.m_nCaptures);
+    }
+}
+BENCHMARK(BM_GoToEndMillionFrom)->Arg(0)->Arg(1'000)->Arg(kMillion / 2)->Unit(benchmark::kMicrosecond);
+
+void BM_GoToStartMillionFromTheEnd(benchmark::State& state)
+{
+    CClientDoc doc;
+    doc.m_moves = MillionRecord();
+    StepTo(doc, kMillion);
+    for (auto _ : state) {
+        doc.GoToStart();
+        state.PauseTiming();
+        doc.GoToEnd();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_GoToStartMillionFromTheEnd)->Unit(benchmark::kMicrosecond);
+
+// Records a file may hold that play never makes, each against a played
+// record of the same length (BM_GoToEndLongRecord/100000).
+void BM_GoToEndStonesAllOnOnePoint(benchmark::State& state)
+{
+    MoveRecord record;
+    record.SetSize(kLongRecord);
+    for (MovePoint& entry : record)
+        entry = {10, 10};
+    GoToEndFromStart(state, record);
+}
+BENCHMARK(BM_GoToEndStonesAllOnOnePoint)->Unit(benchmark::kMillisecond);
+
+void BM_GoToEndRandomPointsAndATenthPasses(benchmark::State& state)
+{
+    MoveRecord record = MakeEntryMix(kLongRecord, 0x60'3000);
+    for (int i = 0; i < kLongRecord; i += 10)
+        record[i] = PASS_MARK;
+    GoToEndFromStart(state, record);
+}
+BENCHMARK(BM_GoToEndRandomPointsAndATenthPasses)->Unit(benchmark::kMillisecond);
+
 // A record of nothing but passes: every replayed pass leaves a group on the
 // pass indicator cell that no sweep can capture, so this shows whether the
 // sweep's cost grows with those groups.
@@ -83,7 +204,7 @@ void BM_GoToEndPassesOnly(benchmark::State& state)
         entry = PASS_MARK;
     GoToEndFromStart(state, passes);
 }
-BENCHMARK(BM_GoToEndPassesOnly)->Arg(25'000)->Arg(kLongRecord)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GoToEndPassesOnly)->Arg(25'000)->Arg(kLongRecord)->Arg(4'000'000)->Unit(benchmark::kMillisecond);
 
 // One StepBack from the end of the record; the step forward that restores the
 // position for the next iteration is not timed.

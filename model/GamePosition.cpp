@@ -1,31 +1,14 @@
 #include "GamePosition.h"
 
+#include "model/GridCells.h"
+
 #include <algorithm>
-#include <array>
 #include <bitset>
 #include <cassert>
-#include <iterator>
-#include <string>
-#include <vector>
+
+using namespace grid_cells;
 
 namespace {
-
-constexpr int kNeighbourOffsets[4] = {-GRID_SIZE, GRID_SIZE, -1, 1};  // left, right, up, down
-
-constexpr CPoint PointOf(int nCell)
-{
-    return {nCell / GRID_SIZE, nCell % GRID_SIZE};
-}
-
-constexpr int CellOf(CPoint point)
-{
-    return CellIndex(point.x, point.y);
-}
-
-bool IsEdgeLine(int n)
-{
-    return n == 0 || n == 20 || n == 21;
-}
 
 // Wraps instead of overflowing: the counters only ever get compared.
 void CountOne(std::int32_t& nCounter)
@@ -33,165 +16,282 @@ void CountOne(std::int32_t& nCounter)
     nCounter = static_cast<std::int32_t>(static_cast<std::uint32_t>(nCounter) + 1u);
 }
 
-bool IsIndicatorCell(CPoint point)
-{
-    return point.x == 21 && (point.y == 20 || point.y == 21);
-}
-
-bool IsStoneValue(PointValue value)
-{
-    return value == PT_BLACK || value == PT_WHITE || value == PT_FLOWER;
-}
-
-std::string Text(CPoint point)
-{
-    return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
-}
-
-std::string Text(int nGroup, const StoneGroup& group)
-{
-    return "group " + std::to_string(nGroup) + " from the head, starting at " + Text(group.front());
-}
-
-// Whether the distinct points of the group form one orthogonally connected
-// set, as they must: a group only grows by a point next to one it holds, and
-// merges only through that point. Requires board points or indicator cells
-// only, so that no neighbour step wraps from one column into the next.
-bool IsConnected(const StoneGroup& group)
-{
-    std::bitset<GRID_CELLS> held;
-    std::bitset<GRID_CELLS> reached;
-    for (const CPoint point : group)
-        held[CellOf(point)] = true;
-    std::array<int, GRID_CELLS> pending{};
-    int nPending = 0;
-    pending[nPending++] = CellOf(group.front());
-    reached[CellOf(group.front())] = true;
-    while (nPending > 0) {
-        const int nCell = pending[--nPending];
-        for (const int nOffset : kNeighbourOffsets) {
-            const int nNeighbour = nCell + nOffset;
-            if (nNeighbour >= 0 && nNeighbour < GRID_CELLS && held[nNeighbour] && !reached[nNeighbour]) {
-                reached[nNeighbour] = true;
-                pending[nPending++] = nNeighbour;
-            }
-        }
-    }
-    return reached == held;
-}
-
 }  // namespace
 
 CGamePosition::CGamePosition()
 {
     m_guard.fill(PT_EMPTY);
-    m_holderAt.fill(m_groups.end());
+    m_firstHolder.fill(NO_GROUP);
     ResetBoard();
 }
+
+CGamePosition::~CGamePosition() = default;
 
 PointValue CGamePosition::ValueAtIndex(int nCell) const
 {
     assert(nCell >= 0 && nCell < 2 * GRID_CELLS);
-    return nCell < GRID_CELLS ? m_board[nCell] : m_guard[nCell - GRID_CELLS];
+    return nCell < GRID_CELLS ? m_cells[nCell] : m_guard[nCell - GRID_CELLS];
+}
+
+int CGamePosition::EmptyNeighbours(int nCell) const
+{
+    int nEmpty = 0;
+    for (const int nOffset : kNeighbourOffsets)
+        nEmpty += ValueAtIndex(nCell + nOffset) == PT_EMPTY;
+    return nEmpty;
+}
+
+void CGamePosition::AdjustLiberties(GroupId id, int nDelta)
+{
+    std::int32_t& nLiberties = Node(id).board.nLiberties;
+    nLiberties += nDelta;
+    if (nLiberties == 0)
+        m_pendingJudgement.push_back(id);
+}
+
+void CGamePosition::SetCell(int nCell, PointValue value)
+{
+    assert(nCell >= 0 && nCell < GRID_CELLS);
+    ++m_nChanges;
+    const bool bWasEmpty = m_cells[nCell] == PT_EMPTY;
+    m_cells[nCell] = value;
+    if (bWasEmpty == (value == PT_EMPTY))
+        return;
+    // Every entry next to the cell gains or loses it as a liberty.
+    const int nDelta = bWasEmpty ? -1 : 1;
+    for (const int nOffset : kNeighbourOffsets) {
+        const int nNeighbour = nCell + nOffset;
+        if (nNeighbour >= 0 && nNeighbour < GRID_CELLS)
+            for (const GroupId holder : m_holders[nNeighbour])
+                AdjustLiberties(holder, nDelta);
+    }
+}
+
+void CGamePosition::RecountLiberties()
+{
+    m_pendingJudgement.clear();
+    for (GroupId id = m_nHead; id != NO_GROUP; id = Node(id).next) {
+        GroupNode& node = Node(id);
+        if (IsMarkGroup(node))
+            continue;
+        node.board.nLiberties = 0;
+        for (const CPoint point : node.points.Points())
+            node.board.nLiberties += EmptyNeighbours(CellOf(point));
+        if (node.board.nLiberties == 0)
+            m_pendingJudgement.push_back(id);
+    }
 }
 
 void CGamePosition::ResetBoard()
 {
+    ++m_nChanges;
     for (int x = 0; x < GRID_SIZE; ++x)
         for (int y = 0; y < GRID_SIZE; ++y)
-            m_board[CellIndex(x, y)] = IsEdgeLine(x) || IsEdgeLine(y) ? PT_EDGE : PT_EMPTY;
+            m_cells[CellIndex(x, y)] = IsEdgeLine(x) || IsEdgeLine(y) ? PT_EDGE : PT_EMPTY;
+    RecountLiberties();
 }
 
-CGamePosition::GroupRef CGamePosition::FindGroupAt(int nCell)
+// ---- the pool and the lists ------------------------------------------------
+
+CGamePosition::GroupId CGamePosition::AllocateNode()
 {
-    assert(nCell >= 0 && nCell < GRID_CELLS);
-    if (m_nEntriesAt[nCell] == 0)
-        return m_groups.end();
-    if (m_nEntriesAt[nCell] == 1 && m_holderAt[nCell] != m_groups.end())
-        return m_holderAt[nCell];
-    const CPoint point = PointOf(nCell);
-    for (auto it = m_groups.begin(); it != m_groups.end(); ++it) {
-        if (std::find(it->begin(), it->end(), point) != it->end()) {
-            if (m_nEntriesAt[nCell] == 1)
-                m_holderAt[nCell] = it;
-            return it;
+    if (m_nFreeHead != NO_GROUP) {
+        const GroupId id = m_nFreeHead;
+        m_nFreeHead = Node(id).next;
+        return id;
+    }
+    if ((m_nNodes >> CHUNK_BITS) == m_chunks.size())
+        m_chunks.push_back(std::make_unique<GroupNode[]>(std::size_t{1} << CHUNK_BITS));
+    return m_nNodes++;
+}
+
+CGamePosition::GroupId CGamePosition::NewGroupAtTail()
+{
+    const GroupId id = AllocateNode();
+    GroupNode& node = Node(id);
+    node.prev = m_nTail;
+    node.next = NO_GROUP;
+    node.board = {0, 0, ++m_nNextStamp};
+    (m_nTail == NO_GROUP ? m_nHead : Node(m_nTail).next) = id;
+    m_nTail = id;
+    ++m_nGroups;
+    return id;
+}
+
+void CGamePosition::MoveToTail(GroupId id)
+{
+    GroupNode& node = Node(id);
+    if (IsMarkGroup(node)) {
+        for (int nKind = 0; nKind < MARK_KINDS; ++nKind)
+            if (node.marks.prev[nKind] != NOT_LISTED) {
+                UnlinkMark(id, nKind);
+                LinkMark(id, nKind);
+            }
+    } else {
+        node.board.nStamp = ++m_nNextStamp;
+    }
+    if (id == m_nTail)
+        return;
+    (node.prev == NO_GROUP ? m_nHead : Node(node.prev).next) = node.next;
+    Node(node.next).prev = node.prev;
+    node.prev = m_nTail;
+    node.next = NO_GROUP;
+    Node(m_nTail).next = id;
+    m_nTail = id;
+}
+
+void CGamePosition::LinkMark(GroupId id, int nKind)
+{
+    GroupNode& node = Node(id);
+    node.marks.prev[nKind] = m_markTail[nKind];
+    node.marks.next[nKind] = NO_GROUP;
+    (m_markTail[nKind] == NO_GROUP ? m_markHead[nKind] : Node(m_markTail[nKind]).marks.next[nKind]) = id;
+    m_markTail[nKind] = id;
+}
+
+void CGamePosition::UnlinkMark(GroupId id, int nKind)
+{
+    GroupNode& node = Node(id);
+    const GroupId prev = node.marks.prev[nKind];
+    const GroupId next = node.marks.next[nKind];
+    (prev == NO_GROUP ? m_markHead[nKind] : Node(prev).marks.next[nKind]) = next;
+    (next == NO_GROUP ? m_markTail[nKind] : Node(next).marks.prev[nKind]) = prev;
+    node.marks.prev[nKind] = node.marks.next[nKind] = NOT_LISTED;
+}
+
+void CGamePosition::ReplaceHolder(std::vector<GroupId>& holders, GroupId from, GroupId to)
+{
+    const auto it = std::find(holders.begin(), holders.end(), from);
+    assert(it != holders.end());
+    *it = to;
+}
+
+void CGamePosition::AppendPoint(GroupId id, int nCell)
+{
+    GroupNode& node = Node(id);
+    const bool bFirst = node.points.GetSize() == 0;
+    node.points.Add(PointOf(nCell));
+    if (const int nKind = MarkKindOf(nCell); nKind >= 0) {
+        if (bFirst)
+            node.marks.prev[0] = node.marks.next[0] = node.marks.prev[1] = node.marks.next[1] = NOT_LISTED;
+        ++m_nMarkEntries[nKind];
+        if (node.marks.prev[nKind] == NOT_LISTED)
+            LinkMark(id, nKind);
+        return;
+    }
+    m_holders[nCell].push_back(id);
+    m_firstHolder[nCell] = NO_GROUP;  // the group may stand before the one found last
+    node.board.nLiberties += EmptyNeighbours(nCell);
+    if (node.board.nLiberties == 0)
+        m_pendingJudgement.push_back(id);
+}
+
+void CGamePosition::MergeInto(GroupId target, GroupId source)
+{
+    GroupNode& targetNode = Node(target);
+    GroupNode& sourceNode = Node(source);
+    for (const CPoint point : sourceNode.points.Points()) {
+        targetNode.points.Add(point);
+        const int nCell = CellOf(point);
+        if (MarkKindOf(nCell) < 0) {
+            ReplaceHolder(m_holders[nCell], source, target);
+            m_firstHolder[nCell] = NO_GROUP;
         }
     }
-    assert(false && "a counted entry must be in some group");
-    return m_groups.end();
-}
-
-void CGamePosition::AppendPoint(GroupRef group, int nCell)
-{
-    group->push_back(PointOf(nCell));
-    ++m_nEntriesAt[nCell];
-    m_holderAt[nCell] = m_nEntriesAt[nCell] == 1 ? group : m_groups.end();
-}
-
-bool CGamePosition::IsOnTheBoard(const StoneGroup& group)
-{
-    // Groups never mix board points with indicator cells: no board point
-    // touches an indicator cell.
-    return group.front().x <= BOARD_SIZE;
-}
-
-void CGamePosition::ForgetBoardGroup(GroupRef group)
-{
-    if (const auto node = m_boardNodes.find(&*group); node != m_boardNodes.end()) {
-        m_boardGroups.erase(node->second);
-        m_boardNodes.erase(node);
+    if (IsMarkGroup(sourceNode)) {
+        for (int nKind = 0; nKind < MARK_KINDS; ++nKind)
+            if (sourceNode.marks.prev[nKind] != NOT_LISTED) {
+                UnlinkMark(source, nKind);
+                if (targetNode.marks.prev[nKind] == NOT_LISTED)
+                    LinkMark(target, nKind);
+            }
+    } else {
+        targetNode.board.nLiberties += sourceNode.board.nLiberties;
     }
+    sourceNode.points.Release();
+    (sourceNode.prev == NO_GROUP ? m_nHead : Node(sourceNode.prev).next) = sourceNode.next;
+    (sourceNode.next == NO_GROUP ? m_nTail : Node(sourceNode.next).prev) = sourceNode.prev;
+    sourceNode.prev = FREE_NODE;
+    sourceNode.next = m_nFreeHead;
+    m_nFreeHead = source;
+    --m_nGroups;
 }
 
-void CGamePosition::MergeInto(GroupRef target, GroupRef source)
+void CGamePosition::DestroyGroup(GroupId id)
 {
-    for (const CPoint point : *source) {
-        target->push_back(point);
+    GroupNode& node = Node(id);
+    if (IsMarkGroup(node)) {
+        for (const CPoint point : node.points.Points())
+            --m_nMarkEntries[MarkKindOf(CellOf(point))];
+        for (int nKind = 0; nKind < MARK_KINDS; ++nKind)
+            if (node.marks.prev[nKind] != NOT_LISTED)
+                UnlinkMark(id, nKind);
+    } else {
+        for (const CPoint point : node.points.Points()) {
+            std::vector<GroupId>& holders = m_holders[CellOf(point)];
+            const auto it = std::find(holders.begin(), holders.end(), id);
+            assert(it != holders.end());
+            *it = holders.back();
+            holders.pop_back();
+        }
+        node.board.nStamp = 0;  // no cached first holder can match it again
+    }
+    node.points.Release();
+    (node.prev == NO_GROUP ? m_nHead : Node(node.prev).next) = node.next;
+    (node.next == NO_GROUP ? m_nTail : Node(node.next).prev) = node.prev;
+    node.prev = FREE_NODE;
+    node.next = m_nFreeHead;
+    m_nFreeHead = id;
+    --m_nGroups;
+}
+
+void CGamePosition::ClearGroupFromBoard(GroupId id, bool bKeepFlowers)
+{
+    for (const CPoint point : Node(id).points.Points()) {
         const int nCell = CellOf(point);
-        m_holderAt[nCell] = m_nEntriesAt[nCell] == 1 ? target : m_groups.end();
+        if (!(bKeepFlowers && m_cells[nCell] == PT_FLOWER))
+            SetCell(nCell, PT_EMPTY);
     }
-    ForgetBoardGroup(source);
-    m_groups.erase(source);
 }
 
-void CGamePosition::DestroyGroup(GroupRef group)
+CGamePosition::GroupId CGamePosition::FindGroupAt(int nCell)
 {
-    for (const CPoint point : *group) {
-        const int nCell = CellOf(point);
-        --m_nEntriesAt[nCell];
-        m_holderAt[nCell] = m_groups.end();
-    }
-    ForgetBoardGroup(group);
-    m_groups.erase(group);
+    if (const int nKind = MarkKindOf(nCell); nKind >= 0)
+        return m_markHead[nKind];
+    const std::vector<GroupId>& holders = m_holders[nCell];
+    if (holders.size() <= 1)
+        return holders.empty() ? NO_GROUP : holders.front();
+    GroupId& first = m_firstHolder[nCell];
+    if (first != NO_GROUP && Node(first).prev != FREE_NODE && Node(first).board.nStamp == m_firstHolderStamp[nCell])
+        return first;
+    first = *std::min_element(holders.begin(), holders.end(), [this](GroupId a, GroupId b) {
+        return Node(a).board.nStamp < Node(b).board.nStamp;
+    });
+    m_firstHolderStamp[nCell] = Node(first).board.nStamp;
+    return first;
 }
 
-void CGamePosition::ClearGroupFromBoard(const StoneGroup& group, bool bKeepFlowers)
-{
-    for (const CPoint point : group) {
-        PointValue& cell = m_board[CellOf(point)];
-        if (!(bKeepFlowers && cell == PT_FLOWER))
-            cell = PT_EMPTY;
-    }
-}
+// ---- the rules --------------------------------------------------------------
 
 void CGamePosition::AddStoneToGroups(int x, int y)
 {
     const int nCell = CellIndex(x, y);
     assert(IsBoardPoint(x, y) || (x == 21 && (y == 20 || y == 21)));
-    const PointValue value = m_board[nCell];
+    const PointValue value = m_cells[nCell];
     if (value == PT_EMPTY)
         return;
+    ++m_nChanges;
 
-    GroupRef target = m_groups.end();
+    GroupId target = NO_GROUP;
     for (const int nOffset : kNeighbourOffsets) {
         const int nNeighbour = nCell + nOffset;
         if (ValueAtIndex(nNeighbour) != value)
             continue;
         // The guard holds PT_EMPTY, so a matching neighbour is inside the grid.
-        const GroupRef holder = FindGroupAt(nNeighbour);
-        if (holder == m_groups.end())
+        const GroupId holder = FindGroupAt(nNeighbour);
+        if (holder == NO_GROUP)
             continue;
-        if (target == m_groups.end()) {
+        if (target == NO_GROUP) {
             target = holder;
             AppendPoint(target, nCell);
         } else if (holder != target) {
@@ -199,20 +299,13 @@ void CGamePosition::AddStoneToGroups(int x, int y)
         }
     }
 
-    if (target == m_groups.end()) {
-        m_groups.emplace_back();
-        target = std::prev(m_groups.end());
-        AppendPoint(target, nCell);
-        if (IsOnTheBoard(*target))
-            m_boardNodes.emplace(&*target, m_boardGroups.insert(m_boardGroups.end(), target));
-    } else if (std::next(target) != m_groups.end()) {
-        m_groups.splice(m_groups.end(), m_groups, target);
-        if (const auto node = m_boardNodes.find(&*target); node != m_boardNodes.end())
-            m_boardGroups.splice(m_boardGroups.end(), m_boardGroups, node->second);
-    }
+    if (target == NO_GROUP)
+        AppendPoint(NewGroupAtTail(), nCell);
+    else
+        MoveToTail(target);
 }
 
-std::int32_t CGamePosition::CountLiberties(const StoneGroup& group) const
+std::int32_t CGamePosition::CountLiberties(StoneGroup group) const
 {
     std::bitset<2 * GRID_CELLS> counted;
     std::int32_t nLiberties = 0;
@@ -229,150 +322,75 @@ std::int32_t CGamePosition::CountLiberties(const StoneGroup& group) const
     return nLiberties;
 }
 
-bool CGamePosition::HasLiberty(const StoneGroup& group) const
-{
-    for (const CPoint point : group) {
-        const int nCell = CellOf(point);
-        for (const int nOffset : kNeighbourOffsets)
-            if (ValueAtIndex(nCell + nOffset) == PT_EMPTY)
-                return true;
-    }
-    return false;
-}
-
 void CGamePosition::SweepCaptures()
 {
     m_nCapturesBefore = m_nCaptures;
-    // Only groups on the board can lose their last liberty: a group of
-    // indicator cells always has one in the guard block. Walking the board
-    // groups alone, in list order, judges exactly the groups that matter in
-    // the order of the list.
-    for (auto node = m_boardGroups.begin(); node != m_boardGroups.end();) {
-        const GroupRef group = *node++;
-        if (!HasLiberty(*group)) {
-            CountOne(m_nCaptures);
-            ClearGroupFromBoard(*group, /*bKeepFlowers=*/true);
-            DestroyGroup(group);
-        }
+    if (m_pendingJudgement.empty())
+        return;
+    ++m_nChanges;
+    // Only a board group whose count reached 0 can be without a liberty (a
+    // group of indicator cells always has one in the guard block), and a
+    // capture only frees cells: judging those groups in list order, each when
+    // its turn comes, captures exactly what walking the whole list would.
+    std::vector<GroupId> judged;
+    judged.swap(m_pendingJudgement);
+    std::erase_if(judged, [this](GroupId id) {
+        const GroupNode& node = Node(id);
+        return node.prev == FREE_NODE || IsMarkGroup(node) || node.board.nLiberties != 0;
+    });
+    std::sort(judged.begin(), judged.end(),
+              [this](GroupId a, GroupId b) { return Node(a).board.nStamp < Node(b).board.nStamp; });
+    judged.erase(std::unique(judged.begin(), judged.end()), judged.end());
+    for (const GroupId id : judged) {
+        if (Node(id).board.nLiberties != 0)
+            continue;
+        CountOne(m_nCaptures);
+        ClearGroupFromBoard(id, /*bKeepFlowers=*/true);
+        DestroyGroup(id);
     }
+    m_pendingJudgement.clear();
 }
 
 void CGamePosition::RemoveGroupAt(int x, int y)
 {
     assert(IsBoardPoint(x, y));
     const int nCell = CellIndex(x, y);
-    if (m_board[nCell] == PT_EMPTY || m_nEntriesAt[nCell] == 0)
+    if (m_cells[nCell] == PT_EMPTY || m_holders[nCell].empty())
         return;
-    if (m_nEntriesAt[nCell] == 1) {
-        const GroupRef holder = FindGroupAt(nCell);
-        ClearGroupFromBoard(*holder, /*bKeepFlowers=*/false);
-        DestroyGroup(holder);
-        return;
-    }
-    const CPoint point{x, y};
-    for (auto it = m_groups.begin(); it != m_groups.end();) {
-        const auto next = std::next(it);
-        if (std::find(it->begin(), it->end(), point) != it->end()) {
-            ClearGroupFromBoard(*it, /*bKeepFlowers=*/false);
-            DestroyGroup(it);
-        }
-        it = next;
+    ++m_nChanges;
+    // Every group listing the point goes; the order does not matter, as all
+    // their points end up empty.
+    std::vector<GroupId> holders = m_holders[nCell];
+    std::sort(holders.begin(), holders.end());
+    holders.erase(std::unique(holders.begin(), holders.end()), holders.end());
+    for (const GroupId id : holders) {
+        ClearGroupFromBoard(id, /*bKeepFlowers=*/false);
+        DestroyGroup(id);
     }
 }
 
 void CGamePosition::ClearGroups()
 {
-    while (!m_groups.empty())
-        DestroyGroup(m_groups.begin());
+    ++m_nChanges;
+    for (GroupId id = m_nHead; id != NO_GROUP; id = Node(id).next)
+        Node(id).points.Release();
+    // The chunks stay for the next game, unless a long one left many.
+    if (m_chunks.size() > 64)
+        m_chunks.clear();
+    m_nNodes = 0;
+    m_nFreeHead = m_nHead = m_nTail = NO_GROUP;
+    m_nGroups = 0;
+    for (std::vector<GroupId>& holders : m_holders)
+        holders.clear();
+    m_firstHolder.fill(NO_GROUP);
+    m_nMarkEntries.fill(0);
+    m_markHead.fill(NO_GROUP);
+    m_markTail.fill(NO_GROUP);
+    m_pendingJudgement.clear();
 }
 
 void CGamePosition::ResetPosition()
 {
-    ResetBoard();
     ClearGroups();
-}
-
-std::string CGamePosition::CheckConsistency() const
-{
-    // Everything kept beside the list, recomputed from it: how many entries
-    // name each cell, the last group to name it, the groups on the board.
-    std::array<std::int32_t, GRID_CELLS> nEntriesAt{};
-    std::array<std::int32_t, GRID_CELLS> nLastHolderAt{};
-    std::vector<GroupList::const_iterator> groups;
-    std::vector<GroupList::const_iterator> boardGroups;
-    groups.reserve(m_groups.size());
-    for (auto group = m_groups.begin(); group != m_groups.end(); ++group) {
-        const int nGroup = static_cast<int>(groups.size());
-        groups.push_back(group);
-        if (group->empty())
-            return "group " + std::to_string(nGroup) + " from the head is empty";
-        const bool bOnTheBoard = IsBoardPoint(group->front().x, group->front().y);
-        for (const CPoint point : *group) {
-            if (!IsBoardPoint(point.x, point.y) && !IsIndicatorCell(point))
-                return Text(nGroup, *group) + ", holds " + Text(point) +
-                       ", neither a board point nor an indicator cell";
-            if (IsBoardPoint(point.x, point.y) != bOnTheBoard)
-                return Text(nGroup, *group) + ", mixes board points and indicator cells";
-            const int nCell = CellOf(point);
-            ++nEntriesAt[nCell];
-            nLastHolderAt[nCell] = nGroup;
-        }
-        if (!IsConnected(*group))
-            return Text(nGroup, *group) + ", is not one connected chain";
-        if (bOnTheBoard)
-            boardGroups.push_back(group);
-    }
-
-    for (const PointValue value : m_guard)
-        if (value != PT_EMPTY)
-            return "the guard block holds " + std::to_string(value);
-
-    if (m_nEntriesAt != nEntriesAt) {
-        const auto [cached, recounted] = std::mismatch(m_nEntriesAt.begin(), m_nEntriesAt.end(), nEntriesAt.begin());
-        return "cell " + Text(PointOf(static_cast<int>(cached - m_nEntriesAt.begin()))) + " counts " +
-               std::to_string(*cached) + " group entries, the groups hold " + std::to_string(*recounted);
-    }
-
-    const GroupList::const_iterator noGroup = m_groups.end();
-    for (int nCell = 0; nCell < GRID_CELLS; ++nCell) {
-        const CPoint point = PointOf(nCell);
-        const PointValue value = m_board[nCell];
-        const bool bBoardPoint = IsBoardPoint(point.x, point.y);
-        const bool bAllowed = bBoardPoint              ? value == PT_EMPTY || IsStoneValue(value)
-                              : IsIndicatorCell(point) ? value == PT_EDGE || IsStoneValue(value)
-                                                       : value == PT_EDGE;
-        if (!bAllowed)
-            return "cell " + Text(point) + " holds " + std::to_string(value);
-        // A cached holder may be missing (the next search finds it again),
-        // but one that is there must be the only group holding the point.
-        if (const GroupList::const_iterator holder = m_holderAt[nCell]; holder != noGroup) {
-            if (nEntriesAt[nCell] != 1 || holder != groups[nLastHolderAt[nCell]])
-                return "cell " + Text(point) + " caches a holder that is not the one group holding it";
-        }
-        // Every group leaves the list with its points emptied, except the
-        // flower stones a capture spares, so a black or white stone is held.
-        if (bBoardPoint && (value == PT_BLACK || value == PT_WHITE) && nEntriesAt[nCell] == 0)
-            return "the stone at " + Text(point) + " is held by no group";
-    }
-
-    if (m_boardGroups.size() != boardGroups.size())
-        return "the board groups number " + std::to_string(m_boardGroups.size()) + ", the list holds " +
-               std::to_string(boardGroups.size());
-    auto expected = boardGroups.begin();
-    for (const GroupRef group : m_boardGroups) {
-        if (GroupList::const_iterator(group) != *expected)
-            return "board group " + std::to_string(expected - boardGroups.begin()) + " is not " +
-                   Text(static_cast<int>(std::distance(m_groups.begin(), *expected)), **expected);
-        ++expected;
-    }
-    if (m_boardNodes.size() != m_boardGroups.size())
-        return std::to_string(m_boardNodes.size()) + " board groups are indexed, " +
-               std::to_string(m_boardGroups.size()) + " listed";
-    for (auto node = m_boardGroups.begin(); node != m_boardGroups.end(); ++node) {
-        const auto indexed = m_boardNodes.find(&**node);
-        if (indexed == m_boardNodes.end() || indexed->second != node)
-            return "board group " + std::to_string(std::distance(m_boardGroups.begin(), node)) +
-                   " is not indexed at its place in the board groups";
-    }
-    return {};
+    ResetBoard();
 }

@@ -11,21 +11,39 @@
 // "The group that holds a point" is always the first group from the head
 // whose points contain it: a replayed stone can land on an occupied point, so
 // a point may sit in several groups, or (a flower stone left by a capture) in
-// none. A per-cell count of group entries answers the common cases without a
-// search; only points held more than once fall back to walking the list.
+// none.
+//
+// What makes it quick without changing a result:
+//  - each board cell knows the groups that list it (with repeats), and the
+//    first of several is found by the groups' stamps, which grow along the
+//    list; the two indicator cells keep their groups in list order;
+//  - each board group counts its liberties with repeats (one for every empty
+//    neighbour of every entry), kept up to date as cells change, so "has a
+//    liberty" costs nothing; the sweep judges, in list order, only the groups
+//    whose count reached 0 since the last sweep, which are the only ones the
+//    literal sweep can capture (a sweep only ever frees cells);
+//  - groups live in a pool, one-point groups without an allocation of their
+//    own, so the groups that passes and bombs leave cost little.
 #pragma once
 
 #include "model/BoardGrid.h"
+#include "model/PointStore.h"
 #include "model/StoneGroup.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
-#include <list>
+#include <iterator>
+#include <memory>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 class CGamePosition {
 public:
+    using GroupId = std::uint32_t;
+
     CGamePosition();
+    ~CGamePosition();
     CGamePosition(const CGamePosition&) = delete;
     CGamePosition& operator=(const CGamePosition&) = delete;
 
@@ -33,6 +51,10 @@ public:
     // indicator cells, (22, 20), (22, 21) and (21, 22), land in the guard
     // block, which always holds PT_EMPTY.
     PointValue ValueAt(int x, int y) const { return ValueAtIndex(CellIndex(x, y)); }
+
+    // Writes cell (x, y) of the grid, 0 <= x, y <= 21; the groups are left as
+    // they are (AddStoneToGroups attaches a written point).
+    void SetValueAt(int x, int y, PointValue value) { SetCell(CellIndex(x, y), value); }
 
     // Border cells (x or y is 0, 20 or 21) to PT_EDGE, all others to PT_EMPTY.
     void ResetBoard();
@@ -44,7 +66,7 @@ public:
     void AddStoneToGroups(int x, int y);
 
     // Number of distinct empty cells next to the group's points.
-    std::int32_t CountLiberties(const StoneGroup& group) const;
+    std::int32_t CountLiberties(StoneGroup group) const;
 
     // Sets m_nCapturesBefore to m_nCaptures, then captures every group that
     // has no liberty at the moment it is judged, counting each in m_nCaptures.
@@ -60,47 +82,176 @@ public:
     // ResetBoard, then ClearGroups.
     void ResetPosition();
 
-    const GroupList& GetGroups() const { return m_groups; }
+    // The groups from head to tail, each as its points.
+    class GroupRange;
+    GroupRange GetGroups() const;
+
+    // Board and groups in a compact form, to come back to later. Counters are
+    // not part of it.
+    class CSnapshot {
+    public:
+        std::size_t GetByteSize() const { return m_bytes.size(); }
+
+    private:
+        friend class CGamePosition;
+        std::vector<std::uint8_t> m_bytes;
+    };
+    CSnapshot TakeSnapshot() const;
+    // Board and groups as they were when snapshot was taken; counters untouched.
+    void RestoreSnapshot(const CSnapshot& snapshot);
+
+    // Grows with every change of board or groups: a caller that remembers it
+    // can tell whether anything changed the position since.
+    std::uint64_t GetChangeCount() const { return m_nChanges; }
 
     // A debugging and test aid, linear in the board and the group entries.
     // Returns an empty string when the position is sound, else the first
     // fault found, naming its cell or group. Sound means: every cell holds a
     // value its place allows and the guard block is empty; every group is a
-    // connected chain of board points or of indicator cells; the entry
-    // counts, the cached holders and the board groups (in list order, each
-    // indexed at its place) are what the group list gives; every black or
-    // white stone on the board is held by a group. Every state the rules
-    // reach passes: a point held by two groups, a flower stone held by none,
-    // a group still listing a point that a capture emptied.
+    // connected chain of board points or of indicator cells; what each cell
+    // knows of the groups listing it, the indicator cells' group order, each
+    // group's liberty count and stamp, and the groups waiting to be judged
+    // agree with the group list; every black or white stone on the board is
+    // held by a group. Every state the rules reach passes: a point held by
+    // two groups, a flower stone held by none, a group still listing a point
+    // that a capture emptied.
     std::string CheckConsistency() const;
 
-    // Read by the view and written only by the document's operations.
-    BoardGrid m_board{};
+private:
+    BoardGrid m_cells{};
+
+public:
+    // Read by the view; written through SetValueAt and the operations above.
+    const BoardGrid& m_board = m_cells;
     std::int32_t m_nCaptures = 0;        // groups captured since the game was emptied
     std::int32_t m_nCapturesBefore = 0;  // m_nCaptures when the latest sweep began
 
 private:
-    using GroupRef = GroupList::iterator;
+    static constexpr GroupId NO_GROUP = 0xFFFF'FFFF;
+    static constexpr GroupId FREE_NODE = 0xFFFF'FFFE;   // prev of a node in the free list
+    static constexpr GroupId NOT_LISTED = 0xFFFF'FFFE;  // mark link of a group not on that mark's list
+    static constexpr int MARK_KINDS = 2;                 // the pass and the bomb indicator cells
+
+    struct GroupNode {
+        GroupId prev = NO_GROUP;
+        GroupId next = NO_GROUP;
+        union {
+            struct {
+                std::int32_t nLiberties;  // empty neighbours of the entries, with repeats
+                std::uint32_t nUnused;
+                std::uint64_t nStamp;  // grows along the list
+            } board;
+            struct {
+                GroupId prev[MARK_KINDS];  // the indicator cells' lists, in list order
+                GroupId next[MARK_KINDS];
+            } marks;
+        };
+        CPointStore points;
+    };
+
+    static constexpr int CHUNK_BITS = 10;
+
+    GroupNode& Node(GroupId id) { return m_chunks[id >> CHUNK_BITS][id & ((1u << CHUNK_BITS) - 1)]; }
+    const GroupNode& Node(GroupId id) const { return m_chunks[id >> CHUNK_BITS][id & ((1u << CHUNK_BITS) - 1)]; }
+    bool IsMarkGroup(const GroupNode& node) const { return node.points.Front().x > BOARD_SIZE; }
 
     PointValue ValueAtIndex(int nCell) const;
-    bool HasLiberty(const StoneGroup& group) const;
-    GroupRef FindGroupAt(int nCell);
-    void AppendPoint(GroupRef group, int nCell);
-    void MergeInto(GroupRef target, GroupRef source);
-    void DestroyGroup(GroupRef group);
-    static bool IsOnTheBoard(const StoneGroup& group);
-    void ForgetBoardGroup(GroupRef group);
-    void ClearGroupFromBoard(const StoneGroup& group, bool bKeepFlowers);
+    void SetCell(int nCell, PointValue value);
+    int EmptyNeighbours(int nCell) const;
+    void AdjustLiberties(GroupId id, int nDelta);
+    void RecountLiberties();
+
+    GroupId AllocateNode();
+    GroupId NewGroupAtTail();
+    void MoveToTail(GroupId id);
+    void LinkMark(GroupId id, int nKind);
+    void UnlinkMark(GroupId id, int nKind);
+    void AppendPoint(GroupId id, int nCell);
+    void MergeInto(GroupId target, GroupId source);
+    void DestroyGroup(GroupId id);
+    void ClearGroupFromBoard(GroupId id, bool bKeepFlowers);
+    GroupId FindGroupAt(int nCell);
+    static void ReplaceHolder(std::vector<GroupId>& holders, GroupId from, GroupId to);
 
     BoardGrid m_guard{};  // never written: PT_EMPTY throughout
-    GroupList m_groups;
-    // The groups that hold board points, in the order of m_groups, and where
-    // each stands in it: the sweep walks these alone, so the groups that
-    // replayed passes and bombs leave on the indicator cells cost it nothing.
-    std::list<GroupRef> m_boardGroups;
-    std::unordered_map<const StoneGroup*, std::list<GroupRef>::iterator> m_boardNodes;
-    // For each cell: how many group entries name it, and, when that is 1, the
-    // group (m_groups.end() until a search has found it again).
-    std::array<std::int32_t, GRID_CELLS> m_nEntriesAt{};
-    std::array<GroupRef, GRID_CELLS> m_holderAt;
+
+    std::vector<std::unique_ptr<GroupNode[]>> m_chunks;
+    GroupId m_nNodes = 0;  // nodes handed out of the chunks so far
+    GroupId m_nFreeHead = NO_GROUP;
+    GroupId m_nHead = NO_GROUP;
+    GroupId m_nTail = NO_GROUP;
+    std::size_t m_nGroups = 0;
+    std::uint64_t m_nNextStamp = 0;
+    std::uint64_t m_nChanges = 0;
+
+    // Board cells: the groups listing each (an id per entry), and the first
+    // of several as last found, with its stamp then.
+    std::array<std::vector<GroupId>, GRID_CELLS> m_holders;
+    std::array<GroupId, GRID_CELLS> m_firstHolder;
+    std::array<std::uint64_t, GRID_CELLS> m_firstHolderStamp{};
+    // The indicator cells: entries naming each, and their groups in list order.
+    std::array<std::int64_t, MARK_KINDS> m_nMarkEntries{};
+    std::array<GroupId, MARK_KINDS> m_markHead{NO_GROUP, NO_GROUP};
+    std::array<GroupId, MARK_KINDS> m_markTail{NO_GROUP, NO_GROUP};
+    // Board groups whose liberty count reached 0 since the last sweep (some
+    // may have gained one again or gone since).
+    std::vector<GroupId> m_pendingJudgement;
+
+    friend class GroupRange;
 };
+
+class CGamePosition::GroupRange {
+public:
+    class iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = StoneGroup;
+        using difference_type = std::ptrdiff_t;
+        using reference = StoneGroup;
+        using pointer = void;
+
+        iterator() = default;
+        StoneGroup operator*() const { return m_pPosition->Node(m_id).points.Points(); }
+        iterator& operator++()
+        {
+            m_id = m_pPosition->Node(m_id).next;
+            return *this;
+        }
+        iterator operator++(int)
+        {
+            iterator before = *this;
+            ++*this;
+            return before;
+        }
+        friend bool operator==(const iterator& a, const iterator& b) { return a.m_id == b.m_id; }
+
+    private:
+        friend class GroupRange;
+        iterator(const CGamePosition* pPosition, GroupId id) : m_pPosition(pPosition), m_id(id) {}
+        const CGamePosition* m_pPosition = nullptr;
+        GroupId m_id = NO_GROUP;
+    };
+
+    iterator begin() const { return {m_pPosition, m_pPosition->m_nHead}; }
+    iterator end() const { return {m_pPosition, NO_GROUP}; }
+    std::size_t size() const { return m_pPosition->m_nGroups; }
+    bool empty() const { return size() == 0; }
+
+    // Same groups with the same points, in the same order.
+    friend bool operator==(const GroupRange& a, const GroupRange& b)
+    {
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](StoneGroup g, StoneGroup h) {
+                   return std::equal(g.begin(), g.end(), h.begin(), h.end());
+               });
+    }
+
+private:
+    friend class CGamePosition;
+    explicit GroupRange(const CGamePosition* pPosition) : m_pPosition(pPosition) {}
+    const CGamePosition* m_pPosition;
+};
+
+inline CGamePosition::GroupRange CGamePosition::GetGroups() const
+{
+    return GroupRange(this);
+}

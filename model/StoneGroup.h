@@ -1,13 +1,12 @@
-// A chain of stones as an ordered list of points, and the document's ordered
-// list of chains. Points are only ever appended; a group is destroyed whole.
-// The list order matters: the capture sweep judges groups from the head, and
-// a group that is created or extended moves to the tail.
+// A chain of stones as an ordered list of points. Points are only ever
+// appended; a group is destroyed whole. A point may appear in a group more
+// than once (a stone replayed onto a point the group already holds).
 #pragma once
 
 #include "fw/core/CPoint.h"
 
-#include <list>
-#include <vector>
+#include <span>
 
-using StoneGroup = std::vector<CPoint>;
-using GroupList = std::list<StoneGroup>;
+// The points of one group, in the order they joined it; valid until the
+// position changes.
+using StoneGroup = std::span<const CPoint>;

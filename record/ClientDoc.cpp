@@ -2,6 +2,7 @@
 
 #include "fw/core/CCmdUI.h"
 #include "record/ColourRule.h"
+#include "fw/core/CArchive.h"
 #include "record/RecordFile.h"
 #include "res/resource.h"
 
@@ -24,7 +25,7 @@ const MessageMap CClientDoc::messageMap{&CDocument::messageMap, kMessageMapEntri
 
 void CClientDoc::SetCellAndCaption(MovePoint entry, const StoneColour& colour)
 {
-    m_board[CellIndex(entry.x, entry.y)] = colour.value;
+    SetValueAt(entry.x, entry.y, colour.value);
     m_strColor = colour.name;
     m_nShowX = DisplayX(entry.x);
     m_nShowY = DisplayY(entry.y);
@@ -33,6 +34,7 @@ void CClientDoc::SetCellAndCaption(MovePoint entry, const StoneColour& colour)
 void CClientDoc::RecordEntry(MovePoint entry)
 {
     assert(m_nCurMove <= m_moves.GetSize());
+    m_checkpoints.DropAfter(m_nCurMove);
     SetCellAndCaption(entry, LiveColour(m_moves, m_nCurMove, entry));
     m_moves.RemoveAt(m_nCurMove, m_moves.GetSize() - m_nCurMove);
     m_moves.Add(entry);
@@ -57,42 +59,100 @@ void CClientDoc::RecordBomb()
     RecordEntry(BOMB_MARK);
 }
 
-void CClientDoc::ApplyEntry(int i, bool bAdvance)
+namespace {
+
+std::int32_t WrappingAdd(std::int32_t a, std::int32_t b)
 {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+std::int32_t WrappingSub(std::int32_t a, std::int32_t b)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
+}
+
+}  // namespace
+
+void CClientDoc::MarkReplayPosition(std::int32_t nReplayCaptures)
+{
+    m_nReplayCaptures = nReplayCaptures;
+    m_nReplayChangeCount = GetChangeCount();
+}
+
+void CClientDoc::ApplyNextEntry()
+{
+    const bool bReplayPosition = IsReplayPosition();
+    const int i = m_nCurMove;
     const MovePoint entry = m_moves[i];
     SetCellAndCaption(entry, ReplayColour(m_moves, i));
-    if (bAdvance)
-        m_nCurMove = i + 1;
+    m_nCurMove = i + 1;
     AddStoneToGroups(entry.x, entry.y);
     SweepCaptures();
+    if (!bReplayPosition)
+        return;
+    MarkReplayPosition(WrappingAdd(m_nReplayCaptures, WrappingSub(m_nCaptures, m_nCapturesBefore)));
+    if (m_checkpoints.IsDue(m_nCurMove))
+        m_checkpoints.Add({m_nCurMove, m_nReplayCaptures, entry, TakeSnapshot()});
+}
+
+void CClientDoc::RestoreCheckpoint(const CReplayCheckpoints::Checkpoint& checkpoint)
+{
+    assert(checkpoint.nEntry <= m_moves.GetSize() && m_moves[checkpoint.nEntry - 1] == checkpoint.lastEntry);
+    RestoreSnapshot(checkpoint.snapshot);
+    m_nCaptures = WrappingAdd(m_nCaptures, checkpoint.nCaptures);
+    m_nCurMove = checkpoint.nEntry;
+    MarkReplayPosition(checkpoint.nCaptures);
 }
 
 void CClientDoc::StepBack()
 {
     if (m_nCurMove == 0)
         return;
-    ResetPosition();
-    for (int i = 0; i <= m_nCurMove - 2; ++i)
-        ApplyEntry(i, /*bAdvance=*/false);
-    --m_nCurMove;
+    // The position after one entry fewer, rebuilt from the empty board: what
+    // the rebuild captures counts again.
+    const int nTarget = m_nCurMove - 1;
+    const CReplayCheckpoints::Checkpoint* pCheckpoint = nTarget > 0 ? m_checkpoints.LatestAtOrBefore(nTarget - 1) : nullptr;
+    if (pCheckpoint) {
+        RestoreCheckpoint(*pCheckpoint);
+    } else {
+        ResetPosition();
+        m_nCurMove = 0;
+        MarkReplayPosition(0);
+    }
+    while (m_nCurMove < nTarget)
+        ApplyNextEntry();
 }
 
 void CClientDoc::StepForward()
 {
     if (m_nCurMove < m_moves.GetSize())
-        ApplyEntry(m_nCurMove);
+        ApplyNextEntry();
 }
 
 void CClientDoc::GoToStart()
 {
     ResetPosition();
     m_nCurMove = 0;
+    MarkReplayPosition(0);
 }
 
 void CClientDoc::GoToEnd()
 {
-    while (m_nCurMove < m_moves.GetSize())
-        ApplyEntry(m_nCurMove);
+    const int nEnd = m_moves.GetSize();
+    if (m_nCurMove >= nEnd)
+        return;
+    // From replay's own position, a later checkpoint stands for the entries
+    // up to it; at least the last entry is applied, which sets the caption
+    // and the captures before the last sweep.
+    if (IsReplayPosition()) {
+        const CReplayCheckpoints::Checkpoint* pCheckpoint = m_checkpoints.LatestAtOrBefore(nEnd - 1);
+        if (pCheckpoint && pCheckpoint->nEntry > m_nCurMove) {
+            m_nCaptures = WrappingSub(m_nCaptures, m_nReplayCaptures);
+            RestoreCheckpoint(*pCheckpoint);
+        }
+    }
+    while (m_nCurMove < nEnd)
+        ApplyNextEntry();
 }
 
 void CClientDoc::OnUpdateStepBack(CCmdUI* pCmdUI) const
@@ -113,6 +173,8 @@ void CClientDoc::OnUpdateFileSave(CCmdUI* pCmdUI) const
 void CClientDoc::Serialize(CArchive& ar)
 {
     SerializeRecord(ar, m_moves);
+    if (ar.IsLoading())
+        m_checkpoints.Clear();
 }
 
 void CClientDoc::DeleteContents()
@@ -122,6 +184,8 @@ void CClientDoc::DeleteContents()
     m_nCapturesBefore = 0;
     m_nCurMove = 0;
     m_moves.RemoveAll();
+    m_checkpoints.Clear();
+    MarkReplayPosition(0);
 }
 
 bool CClientDoc::OnNewDocument()

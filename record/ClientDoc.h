@@ -7,11 +7,18 @@
 // the board, sweeping captures after every applied entry. Live play sweeps
 // nothing: a chain left without liberties by a recorded stone stays until the
 // user removes it or replay rebuilds the position.
+//
+// Every result is what replaying entry by entry gives; to get there quickly,
+// a jump restores the nearest checkpoint of the replay from the empty board
+// and replays from there. Go to end does so only while the position is the
+// one replay reached (nothing else changed it since): otherwise its entries
+// are applied to the position as it stands, as they always are.
 #pragma once
 
 #include "fw/core/CDocument.h"
 #include "model/GamePosition.h"
 #include "record/MoveRecord.h"
+#include "record/ReplayCheckpoints.h"
 
 #include <cstdint>
 #include <string>
@@ -22,6 +29,8 @@ struct StoneColour;
 class CClientDoc : public CDocument, public CGamePosition {
 public:
     CClientDoc() = default;
+    // Checkpoints every nSpacing entries within nBudgetBytes (tests use small ones).
+    CClientDoc(int nSpacing, std::size_t nBudgetBytes) : m_checkpoints(nSpacing, nBudgetBytes) {}
 
     // Record edits. RecordMoveAt requires a board point whose cell is PT_EMPTY.
     void RecordMoveAt(int x, int y);
@@ -52,7 +61,10 @@ public:
     // A new game titled "Wexlan".
     bool OnNewDocument() override;
 
-    // Read by the view; written only by the operations above.
+    const CReplayCheckpoints& GetCheckpoints() const { return m_checkpoints; }
+
+    // Read by the view; written only by the operations above (or, for a
+    // record being loaded, right after DeleteContents).
     MoveRecord m_moves;
     std::int32_t m_nCurMove = 0;  // entries shown: 0 <= m_nCurMove <= m_moves.GetSize()
     std::string m_strColor;       // UTF-8 colour name of the last entry
@@ -60,9 +72,19 @@ public:
     std::int32_t m_nShowY = 0;    // DisplayY of the last entry
 
 private:
-    // Applies entry i to the board and the chains, then sweeps. Advances the
-    // replay position to i + 1 unless told not to (the rebuild of StepBack).
-    void ApplyEntry(int i, bool bAdvance = true);
+    // Applies entry m_nCurMove to the board and the chains, sweeps, and
+    // advances the position; keeps the replay's capture count and takes a
+    // checkpoint when one is due, as long as the position is replay's.
+    void ApplyNextEntry();
+    // Whether nothing but replay changed the position since replay left it
+    // at m_nCurMove.
+    bool IsReplayPosition() const { return GetChangeCount() == m_nReplayChangeCount; }
+    // Notes that the position is now the one replay reaches at m_nCurMove,
+    // after nReplayCaptures captures from the empty board.
+    void MarkReplayPosition(std::int32_t nReplayCaptures);
+    // The position replay reaches after the checkpoint's entries; the
+    // captures it made are added to m_nCaptures.
+    void RestoreCheckpoint(const CReplayCheckpoints::Checkpoint& checkpoint);
     // The edit behind RecordMoveAt, RecordPass and RecordBomb: gives entry its
     // live colour, shows it, advances the position and makes entry the
     // record's last, discarding what followed the old position; marks the
@@ -71,4 +93,8 @@ private:
     // Writes colour into the entry's cell (its indicator cell for a mark) and
     // describes the entry in the caption fields.
     void SetCellAndCaption(MovePoint entry, const StoneColour& colour);
+
+    CReplayCheckpoints m_checkpoints;
+    std::uint64_t m_nReplayChangeCount = 0;  // the position's change count when replay left it
+    std::int32_t m_nReplayCaptures = 0;      // captures of the replay from the empty board to there
 };

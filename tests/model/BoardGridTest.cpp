@@ -14,7 +14,7 @@ using testing_support::BoardText;
 TEST(BoardLayout, ValueAtReadsTheCellOfXThenY)
 {
     CGamePosition position;
-    position.m_board[CellIndex(3, 5)] = PT_BLACK;
+    position.SetValueAt(3, 5, PT_BLACK);
     EXPECT_EQ(position.ValueAt(3, 5), PT_BLACK);
     EXPECT_EQ(position.ValueAt(5, 3), PT_EMPTY);
     EXPECT_EQ(BoardText(position).substr(4 * 20, 20), "..X................\n");  // row y = 5
@@ -23,7 +23,8 @@ TEST(BoardLayout, ValueAtReadsTheCellOfXThenY)
 TEST(ResetBoard, FramesTheEmptyBoardWithEdgeCellsIncludingTheIndicators)
 {
     CGamePosition position;
-    position.m_board.fill(PT_WHITE);
+    for (int nCell = 0; nCell < GRID_CELLS; ++nCell)
+        position.SetValueAt(nCell / GRID_SIZE, nCell % GRID_SIZE, PT_WHITE);
     position.ResetBoard();
     for (const auto& [x, y] : {std::pair{0, 0}, {0, 7}, {7, 0}, {20, 5}, {5, 21}, {21, 20}, {21, 21}, {20, 20}, {0, 21}})
         EXPECT_EQ(position.ValueAt(x, y), PT_EDGE) << x << "," << y;
@@ -41,7 +42,8 @@ TEST(ResetBoard, FramesTheEmptyBoardWithEdgeCellsIncludingTheIndicators)
 TEST(GuardBlock, ReadsPastTheIndicatorCellsFindEmptyCells)
 {
     CGamePosition position;
-    position.m_board.fill(PT_FLOWER);
+    for (int nCell = 0; nCell < GRID_CELLS; ++nCell)
+        position.SetValueAt(nCell / GRID_SIZE, nCell % GRID_SIZE, PT_FLOWER);
     EXPECT_EQ(position.ValueAt(22, 20), PT_EMPTY);
     EXPECT_EQ(position.ValueAt(22, 21), PT_EMPTY);
     EXPECT_EQ(position.ValueAt(21, 22), PT_EMPTY);

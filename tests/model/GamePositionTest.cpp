@@ -20,7 +20,7 @@ protected:
     // Puts a stone down the way the program does: cell first, then the groups.
     void Place(int x, int y, PointValue value)
     {
-        position.m_board[CellIndex(x, y)] = value;
+        position.SetValueAt(x, y, value);
         position.AddStoneToGroups(x, y);
     }
 
@@ -390,7 +390,7 @@ TEST_F(GamePositionTest, ResetPositionEmptiesBoardAndListButKeepsTheCounters)
     EXPECT_EQ(position.m_nCapturesBefore, 3);
 
     // Nothing of the old groups lingers: the same points start afresh.
-    position.m_board[CellIndex(5, 5)] = PT_WHITE;
+    position.SetValueAt(5, 5, PT_WHITE);
     position.RemoveGroupAt(5, 5);
     EXPECT_EQ(position.ValueAt(5, 5), PT_WHITE);
     Place(6, 5, PT_WHITE);
@@ -427,7 +427,7 @@ TEST_F(GamePositionTest, ConsistencyCheckAcceptsPointsHeldTwiceAndFlowerStonesHe
 TEST_F(GamePositionTest, ConsistencyCheckNamesAStoneThatJoinedNoGroup)
 {
     Place(5, 5, PT_BLACK);
-    position.m_board[CellIndex(5, 6)] = PT_BLACK;  // written, never attached
+    position.SetValueAt(5, 6, PT_BLACK);  // written, never attached
     EXPECT_EQ(position.CheckConsistency(), "the stone at (5, 6) is held by no group");
 }
 

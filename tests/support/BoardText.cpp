@@ -62,7 +62,7 @@ void SetBoardText(CGamePosition& position, std::string_view rows)
         if (lines[y - 1].size() != BOARD_SIZE)
             throw std::invalid_argument("a board row needs 19 points");
         for (int x = 1; x <= BOARD_SIZE; ++x)
-            position.m_board[CellIndex(x, y)] = ValueOf(lines[y - 1][x - 1]);
+            position.SetValueAt(x, y, ValueOf(lines[y - 1][x - 1]));
     }
 }
 

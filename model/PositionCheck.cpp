@@ -1,0 +1,188 @@
+// CGamePosition::CheckConsistency: everything the position keeps beside its
+// board and group list, recomputed from those two and compared.
+#include "GamePosition.h"
+
+#include "model/GridCells.h"
+
+#include <algorithm>
+#include <bitset>
+
+using namespace grid_cells;
+
+namespace {
+
+bool IsStoneValue(PointValue value)
+{
+    return value == PT_BLACK || value == PT_WHITE || value == PT_FLOWER;
+}
+
+bool IsIndicatorCell(CPoint point)
+{
+    return MarkKindOf(CellOf(point)) >= 0;
+}
+
+std::string Text(CPoint point)
+{
+    return "(" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
+}
+
+std::string Text(int nGroup, StoneGroup group)
+{
+    return "group " + std::to_string(nGroup) + " from the head, starting at " + Text(group.front());
+}
+
+// Whether the distinct points of the group form one orthogonally connected
+// set, as they must: a group only grows by a point next to one it holds, and
+// merges only through that point. Requires board points or indicator cells
+// only, so that no neighbour step wraps from one column into the next.
+bool IsConnected(StoneGroup group)
+{
+    std::bitset<GRID_CELLS> held;
+    std::bitset<GRID_CELLS> reached;
+    for (const CPoint point : group)
+        held[CellOf(point)] = true;
+    std::array<int, GRID_CELLS> pending{};
+    int nPending = 0;
+    pending[nPending++] = CellOf(group.front());
+    reached[CellOf(group.front())] = true;
+    while (nPending > 0) {
+        const int nCell = pending[--nPending];
+        for (const int nOffset : kNeighbourOffsets) {
+            const int nNeighbour = nCell + nOffset;
+            if (nNeighbour >= 0 && nNeighbour < GRID_CELLS && held[nNeighbour] && !reached[nNeighbour]) {
+                reached[nNeighbour] = true;
+                pending[nPending++] = nNeighbour;
+            }
+        }
+    }
+    return reached == held;
+}
+
+}  // namespace
+
+std::string CGamePosition::CheckConsistency() const
+{
+    for (const PointValue value : m_guard)
+        if (value != PT_EMPTY)
+            return "the guard block holds " + std::to_string(value);
+
+    // The list, both ways, and what each group is.
+    std::vector<GroupId> groups;
+    std::array<std::vector<GroupId>, GRID_CELLS> holders;
+    std::array<std::vector<GroupId>, MARK_KINDS> markGroups;
+    std::array<std::int64_t, MARK_KINDS> nMarkEntries{};
+    std::vector<int> placeOf(m_nNodes, -1);
+    std::uint64_t nLastStamp = 0;
+    for (GroupId id = m_nHead, prev = NO_GROUP; id != NO_GROUP; prev = id, id = Node(id).next) {
+        const int nGroup = static_cast<int>(groups.size());
+        if (nGroup > static_cast<int>(m_nGroups))
+            return "the list holds more groups than the " + std::to_string(m_nGroups) + " counted";
+        const GroupNode& node = Node(id);
+        if (node.prev != prev)
+            return "group " + std::to_string(nGroup) + " from the head does not link back to the one before";
+        groups.push_back(id);
+        placeOf[id] = nGroup;
+        const StoneGroup group = node.points.Points();
+        if (group.empty())
+            return "group " + std::to_string(nGroup) + " from the head is empty";
+        const bool bOnTheBoard = IsBoardPoint(group.front().x, group.front().y);
+        std::array<bool, MARK_KINDS> bHoldsMark{};
+        for (const CPoint point : group) {
+            if (!IsBoardPoint(point.x, point.y) && !IsIndicatorCell(point))
+                return Text(nGroup, group) + ", holds " + Text(point) + ", neither a board point nor an indicator cell";
+            if (IsBoardPoint(point.x, point.y) != bOnTheBoard)
+                return Text(nGroup, group) + ", mixes board points and indicator cells";
+            const int nCell = CellOf(point);
+            if (const int nKind = MarkKindOf(nCell); nKind >= 0) {
+                ++nMarkEntries[nKind];
+                bHoldsMark[nKind] = true;
+            } else {
+                holders[nCell].push_back(id);
+            }
+        }
+        if (!IsConnected(group))
+            return Text(nGroup, group) + ", is not one connected chain";
+        if (bOnTheBoard) {
+            if (node.board.nStamp <= nLastStamp || node.board.nStamp > m_nNextStamp)
+                return Text(nGroup, group) + ", has a stamp out of list order";
+            nLastStamp = node.board.nStamp;
+            std::int32_t nLiberties = 0;
+            for (const CPoint point : group)
+                nLiberties += EmptyNeighbours(CellOf(point));
+            if (nLiberties != node.board.nLiberties)
+                return Text(nGroup, group) + ", counts " + std::to_string(node.board.nLiberties) +
+                       " liberty entries, its points have " + std::to_string(nLiberties);
+            if (nLiberties == 0 && std::find(m_pendingJudgement.begin(), m_pendingJudgement.end(), id) ==
+                                       m_pendingJudgement.end())
+                return Text(nGroup, group) + ", has no liberty and is not waiting to be judged";
+        } else {
+            for (int nKind = 0; nKind < MARK_KINDS; ++nKind) {
+                if (bHoldsMark[nKind])
+                    markGroups[nKind].push_back(id);
+                if (bHoldsMark[nKind] != (node.marks.prev[nKind] != NOT_LISTED))
+                    return Text(nGroup, group) + ", is listed with an indicator cell it does not hold, or not with one it does";
+            }
+        }
+    }
+    if (groups.size() != m_nGroups)
+        return "the list holds " + std::to_string(groups.size()) + " groups, " + std::to_string(m_nGroups) + " counted";
+    if (m_nTail != (groups.empty() ? NO_GROUP : groups.back()))
+        return "the tail is not the last group of the list";
+
+    // The indicator cells' groups, in list order.
+    for (int nKind = 0; nKind < MARK_KINDS; ++nKind) {
+        if (nMarkEntries[nKind] != m_nMarkEntries[nKind])
+            return "indicator cell " + std::to_string(nKind) + " counts " + std::to_string(m_nMarkEntries[nKind]) +
+                   " entries, the groups hold " + std::to_string(nMarkEntries[nKind]);
+        std::vector<GroupId> listed;
+        for (GroupId id = m_markHead[nKind], prev = NO_GROUP; id != NO_GROUP; prev = id, id = Node(id).marks.next[nKind]) {
+            if (Node(id).marks.prev[nKind] != prev || listed.size() > markGroups[nKind].size())
+                return "the groups of indicator cell " + std::to_string(nKind) + " are not linked both ways";
+            listed.push_back(id);
+        }
+        if (listed != markGroups[nKind])
+            return "the groups of indicator cell " + std::to_string(nKind) + " are not those holding it in list order";
+        if (m_markTail[nKind] != (listed.empty() ? NO_GROUP : listed.back()))
+            return "the last group of indicator cell " + std::to_string(nKind) + " is not its tail";
+    }
+
+    for (int nCell = 0; nCell < GRID_CELLS; ++nCell) {
+        const CPoint point = PointOf(nCell);
+        const PointValue value = m_cells[nCell];
+        const bool bBoardPoint = IsBoardPoint(point.x, point.y);
+        const bool bAllowed = bBoardPoint              ? value == PT_EMPTY || IsStoneValue(value)
+                              : IsIndicatorCell(point) ? value == PT_EDGE || IsStoneValue(value)
+                                                       : value == PT_EDGE;
+        if (!bAllowed)
+            return "cell " + Text(point) + " holds " + std::to_string(value);
+        // Compared as sets with repeats; most cells have at most one entry.
+        std::vector<GroupId>& expected = holders[nCell];
+        const std::vector<GroupId>& kept = m_holders[nCell];
+        bool bSame = kept.size() == expected.size();
+        if (bSame && expected.size() > 1) {
+            std::vector<GroupId> sortedKept = kept;
+            std::sort(sortedKept.begin(), sortedKept.end());
+            std::sort(expected.begin(), expected.end());
+            bSame = sortedKept == expected;
+        } else if (bSame && expected.size() == 1) {
+            bSame = kept.front() == expected.front();
+        }
+        if (!bSame)
+            return "cell " + Text(point) + " knows " + std::to_string(kept.size()) + " group entries, the groups hold " +
+                   std::to_string(expected.size());
+        // A first holder still taken as found must be the first in the list.
+        const GroupId first = m_firstHolder[nCell];
+        if (expected.size() > 1 && first != NO_GROUP && Node(first).prev != FREE_NODE &&
+            Node(first).board.nStamp == m_firstHolderStamp[nCell]) {
+            const auto truly = std::min_element(expected.begin(), expected.end(),
+                                                [&](GroupId a, GroupId b) { return placeOf[a] < placeOf[b]; });
+            if (*truly != first)
+                return "cell " + Text(point) + " takes a group for its first that is not";
+        }
+        // Every group leaves the list with its points emptied, except the
+        // flower stones a capture spares, so a black or white stone is held.
+        if (bBoardPoint && (value == PT_BLACK || value == PT_WHITE) && expected.empty())
+            return "the stone at " + Text(point) + " is held by no group";
+    }
+    return {};
+}

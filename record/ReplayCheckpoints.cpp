@@ -1,0 +1,44 @@
+#include "ReplayCheckpoints.h"
+
+#include <algorithm>
+#include <cassert>
+
+void CReplayCheckpoints::Add(Checkpoint checkpoint)
+{
+    assert(IsDue(checkpoint.nEntry));
+    m_nBytes += checkpoint.snapshot.GetByteSize();
+    m_checkpoints.push_back(std::move(checkpoint));
+    while (m_nBytes > m_nBudgetBytes && m_checkpoints.size() > 1)
+        Thin();
+}
+
+void CReplayCheckpoints::Thin()
+{
+    m_nSpacing *= 2;
+    std::erase_if(m_checkpoints, [this](const Checkpoint& checkpoint) { return checkpoint.nEntry % m_nSpacing != 0; });
+    m_nBytes = 0;
+    for (const Checkpoint& checkpoint : m_checkpoints)
+        m_nBytes += checkpoint.snapshot.GetByteSize();
+}
+
+const CReplayCheckpoints::Checkpoint* CReplayCheckpoints::LatestAtOrBefore(int nEntry) const
+{
+    const auto after = std::upper_bound(m_checkpoints.begin(), m_checkpoints.end(), nEntry,
+                                        [](int n, const Checkpoint& checkpoint) { return n < checkpoint.nEntry; });
+    return after == m_checkpoints.begin() ? nullptr : &*std::prev(after);
+}
+
+void CReplayCheckpoints::DropAfter(int nEntry)
+{
+    while (!m_checkpoints.empty() && m_checkpoints.back().nEntry > nEntry) {
+        m_nBytes -= m_checkpoints.back().snapshot.GetByteSize();
+        m_checkpoints.pop_back();
+    }
+}
+
+void CReplayCheckpoints::Clear()
+{
+    m_checkpoints.clear();
+    m_nBytes = 0;
+    m_nSpacing = m_nInitialSpacing;
+}

@@ -159,13 +159,6 @@ void CGamePosition::UnlinkMark(GroupId id, int nKind)
     node.marks.prev[nKind] = node.marks.next[nKind] = NOT_LISTED;
 }
 
-void CGamePosition::ReplaceHolder(std::vector<GroupId>& holders, GroupId from, GroupId to)
-{
-    const auto it = std::find(holders.begin(), holders.end(), from);
-    assert(it != holders.end());
-    *it = to;
-}
-
 void CGamePosition::AppendPoint(GroupId id, int nCell)
 {
     GroupNode& node = Node(id);
@@ -190,11 +183,15 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
 {
     GroupNode& targetNode = Node(target);
     GroupNode& sourceNode = Node(source);
+    // A group may list a point many times: each cell's holders are rewritten
+    // once, whatever the repeats.
+    std::bitset<GRID_CELLS> rewritten;
     for (const CPoint point : sourceNode.points.Points()) {
         targetNode.points.Add(point);
         const int nCell = CellOf(point);
-        if (MarkKindOf(nCell) < 0) {
-            ReplaceHolder(m_holders[nCell], source, target);
+        if (MarkKindOf(nCell) < 0 && !rewritten[nCell]) {
+            rewritten[nCell] = true;
+            std::replace(m_holders[nCell].begin(), m_holders[nCell].end(), source, target);
             m_firstHolder[nCell] = NO_GROUP;
         }
     }
@@ -227,12 +224,13 @@ void CGamePosition::DestroyGroup(GroupId id)
             if (node.marks.prev[nKind] != NOT_LISTED)
                 UnlinkMark(id, nKind);
     } else {
+        std::bitset<GRID_CELLS> cleared;
         for (const CPoint point : node.points.Points()) {
-            std::vector<GroupId>& holders = m_holders[CellOf(point)];
-            const auto it = std::find(holders.begin(), holders.end(), id);
-            assert(it != holders.end());
-            *it = holders.back();
-            holders.pop_back();
+            const int nCell = CellOf(point);
+            if (!cleared[nCell]) {
+                cleared[nCell] = true;
+                std::erase(m_holders[nCell], id);
+            }
         }
         node.board.nStamp = 0;  // no cached first holder can match it again
     }

@@ -171,7 +171,6 @@ private:
     void DestroyGroup(GroupId id);
     void ClearGroupFromBoard(GroupId id, bool bKeepFlowers);
     GroupId FindGroupAt(int nCell);
-    static void ReplaceHolder(std::vector<GroupId>& holders, GroupId from, GroupId to);
 
     BoardGrid m_guard{};  // never written: PT_EMPTY throughout
 

@@ -91,7 +91,7 @@ void CClientDoc::ApplyNextEntry()
     if (!bReplayPosition)
         return;
     MarkReplayPosition(WrappingAdd(m_nReplayCaptures, WrappingSub(m_nCaptures, m_nCapturesBefore)));
-    if (m_checkpoints.IsDue(m_nCurMove))
+    if (m_checkpoints.IsDue(m_nCurMove, GetGroups().size()))
         m_checkpoints.Add({m_nCurMove, m_nReplayCaptures, entry, TakeSnapshot()});
 }
 

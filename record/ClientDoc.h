@@ -28,9 +28,9 @@ struct StoneColour;
 
 class CClientDoc : public CDocument, public CGamePosition {
 public:
-    CClientDoc() = default;
+    CClientDoc() { MarkReplayPosition(0); }
     // Checkpoints every nSpacing entries within nBudgetBytes (tests use small ones).
-    CClientDoc(int nSpacing, std::size_t nBudgetBytes) : m_checkpoints(nSpacing, nBudgetBytes) {}
+    CClientDoc(int nSpacing, std::size_t nBudgetBytes) : m_checkpoints(nSpacing, nBudgetBytes) { MarkReplayPosition(0); }
 
     // Record edits. RecordMoveAt requires a board point whose cell is PT_EMPTY.
     void RecordMoveAt(int x, int y);

@@ -5,7 +5,7 @@
 
 void CReplayCheckpoints::Add(Checkpoint checkpoint)
 {
-    assert(IsDue(checkpoint.nEntry));
+    assert(m_checkpoints.empty() || checkpoint.nEntry > m_checkpoints.back().nEntry);
     m_nBytes += checkpoint.snapshot.GetByteSize();
     m_checkpoints.push_back(std::move(checkpoint));
     while (m_nBytes > m_nBudgetBytes && m_checkpoints.size() > 1)

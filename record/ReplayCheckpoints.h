@@ -30,12 +30,16 @@ public:
     {
     }
 
-    // Whether a checkpoint at nEntry is due: on the spacing, after the last one.
-    bool IsDue(int nEntry) const
+    // Whether a checkpoint at nEntry of a position of nGroups groups is due:
+    // on the spacing, after the last one, and far enough from it that taking
+    // snapshots costs each replayed entry a small share of one (a snapshot
+    // walks every group).
+    bool IsDue(int nEntry, std::size_t nGroups) const
     {
-        return nEntry > 0 && nEntry % m_nSpacing == 0 && (m_checkpoints.empty() || nEntry > m_checkpoints.back().nEntry);
+        const int nLast = m_checkpoints.empty() ? 0 : m_checkpoints.back().nEntry;
+        return nEntry > nLast && nEntry % m_nSpacing == 0 && static_cast<std::size_t>(nEntry - nLast) * 8 >= nGroups;
     }
-    // Requires IsDue(checkpoint.nEntry).
+    // Requires a checkpoint after the last one.
     void Add(Checkpoint checkpoint);
 
     // The latest checkpoint at or before nEntry; null when there is none.

@@ -43,7 +43,7 @@ int CGamePosition::EmptyNeighbours(int nCell) const
 
 void CGamePosition::AdjustLiberties(GroupId id, int nDelta)
 {
-    std::int32_t& nLiberties = Node(id).board.nLiberties;
+    std::int32_t& nLiberties = Node(id).nLiberties;
     nLiberties += nDelta;
     if (nLiberties == 0)
         m_pendingJudgement.push_back(id);
@@ -74,10 +74,10 @@ void CGamePosition::RecountLiberties()
         GroupNode& node = Node(id);
         if (IsMarkGroup(node))
             continue;
-        node.board.nLiberties = 0;
+        node.nLiberties = 0;
         for (const CPoint point : node.points.Points())
-            node.board.nLiberties += EmptyNeighbours(CellOf(point));
-        if (node.board.nLiberties == 0)
+            node.nLiberties += EmptyNeighbours(CellOf(point));
+        if (node.nLiberties == 0)
             m_pendingJudgement.push_back(id);
     }
 }
@@ -111,7 +111,8 @@ CGamePosition::GroupId CGamePosition::NewGroupAtTail()
     GroupNode& node = Node(id);
     node.prev = m_nTail;
     node.next = NO_GROUP;
-    node.board = {0, 0, ++m_nNextStamp};
+    node.nStamp = ++m_nNextStamp;
+    node.nLiberties = 0;
     (m_nTail == NO_GROUP ? m_nHead : Node(m_nTail).next) = id;
     m_nTail = id;
     ++m_nGroups;
@@ -121,15 +122,14 @@ CGamePosition::GroupId CGamePosition::NewGroupAtTail()
 void CGamePosition::MoveToTail(GroupId id)
 {
     GroupNode& node = Node(id);
-    if (IsMarkGroup(node)) {
+    Touch(node);
+    node.nStamp = ++m_nNextStamp;
+    if (IsMarkGroup(node))
         for (int nKind = 0; nKind < MARK_KINDS; ++nKind)
             if (node.marks.prev[nKind] != NOT_LISTED) {
                 UnlinkMark(id, nKind);
                 LinkMark(id, nKind);
             }
-    } else {
-        node.board.nStamp = ++m_nNextStamp;
-    }
     if (id == m_nTail)
         return;
     (node.prev == NO_GROUP ? m_nHead : Node(node.prev).next) = node.next;
@@ -162,6 +162,7 @@ void CGamePosition::UnlinkMark(GroupId id, int nKind)
 void CGamePosition::AppendPoint(GroupId id, int nCell)
 {
     GroupNode& node = Node(id);
+    Touch(node);
     const bool bFirst = node.points.GetSize() == 0;
     node.points.Add(PointOf(nCell));
     if (const int nKind = MarkKindOf(nCell); nKind >= 0) {
@@ -174,8 +175,8 @@ void CGamePosition::AppendPoint(GroupId id, int nCell)
     }
     m_holders[nCell].push_back(id);
     m_firstHolder[nCell] = NO_GROUP;  // the group may stand before the one found last
-    node.board.nLiberties += EmptyNeighbours(nCell);
-    if (node.board.nLiberties == 0)
+    node.nLiberties += EmptyNeighbours(nCell);
+    if (node.nLiberties == 0)
         m_pendingJudgement.push_back(id);
 }
 
@@ -183,6 +184,8 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
 {
     GroupNode& targetNode = Node(target);
     GroupNode& sourceNode = Node(source);
+    Touch(targetNode);
+    Touch(sourceNode);
     // A group may list a point many times: each cell's holders are rewritten
     // once, whatever the repeats.
     std::bitset<GRID_CELLS> rewritten;
@@ -203,7 +206,7 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
                     LinkMark(target, nKind);
             }
     } else {
-        targetNode.board.nLiberties += sourceNode.board.nLiberties;
+        targetNode.nLiberties += sourceNode.nLiberties;
     }
     sourceNode.points.Release();
     (sourceNode.prev == NO_GROUP ? m_nHead : Node(sourceNode.prev).next) = sourceNode.next;
@@ -217,6 +220,7 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
 void CGamePosition::DestroyGroup(GroupId id)
 {
     GroupNode& node = Node(id);
+    Touch(node);
     if (IsMarkGroup(node)) {
         for (const CPoint point : node.points.Points())
             --m_nMarkEntries[MarkKindOf(CellOf(point))];
@@ -232,8 +236,8 @@ void CGamePosition::DestroyGroup(GroupId id)
                 std::erase(m_holders[nCell], id);
             }
         }
-        node.board.nStamp = 0;  // no cached first holder can match it again
     }
+    node.nStamp = 0;  // no cached first holder can match it again
     node.points.Release();
     (node.prev == NO_GROUP ? m_nHead : Node(node.prev).next) = node.next;
     (node.next == NO_GROUP ? m_nTail : Node(node.next).prev) = node.prev;
@@ -260,12 +264,12 @@ CGamePosition::GroupId CGamePosition::FindGroupAt(int nCell)
     if (holders.size() <= 1)
         return holders.empty() ? NO_GROUP : holders.front();
     GroupId& first = m_firstHolder[nCell];
-    if (first != NO_GROUP && Node(first).prev != FREE_NODE && Node(first).board.nStamp == m_firstHolderStamp[nCell])
+    if (first != NO_GROUP && Node(first).prev != FREE_NODE && Node(first).nStamp == m_firstHolderStamp[nCell])
         return first;
     first = *std::min_element(holders.begin(), holders.end(), [this](GroupId a, GroupId b) {
-        return Node(a).board.nStamp < Node(b).board.nStamp;
+        return Node(a).nStamp < Node(b).nStamp;
     });
-    m_firstHolderStamp[nCell] = Node(first).board.nStamp;
+    m_firstHolderStamp[nCell] = Node(first).nStamp;
     return first;
 }
 
@@ -330,23 +334,25 @@ void CGamePosition::SweepCaptures()
     // group of indicator cells always has one in the guard block), and a
     // capture only frees cells: judging those groups in list order, each when
     // its turn comes, captures exactly what walking the whole list would.
-    std::vector<GroupId> judged;
+    // The two lists trade places, so neither allocates once both have grown.
+    std::vector<GroupId>& judged = m_judging;
     judged.swap(m_pendingJudgement);
     std::erase_if(judged, [this](GroupId id) {
         const GroupNode& node = Node(id);
-        return node.prev == FREE_NODE || IsMarkGroup(node) || node.board.nLiberties != 0;
+        return node.prev == FREE_NODE || IsMarkGroup(node) || node.nLiberties != 0;
     });
     std::sort(judged.begin(), judged.end(),
-              [this](GroupId a, GroupId b) { return Node(a).board.nStamp < Node(b).board.nStamp; });
+              [this](GroupId a, GroupId b) { return Node(a).nStamp < Node(b).nStamp; });
     judged.erase(std::unique(judged.begin(), judged.end()), judged.end());
     for (const GroupId id : judged) {
-        if (Node(id).board.nLiberties != 0)
+        if (Node(id).nLiberties != 0)
             continue;
         CountOne(m_nCaptures);
         ClearGroupFromBoard(id, /*bKeepFlowers=*/true);
         DestroyGroup(id);
     }
     m_pendingJudgement.clear();
+    judged.clear();
 }
 
 void CGamePosition::RemoveGroupAt(int x, int y)
@@ -385,6 +391,7 @@ void CGamePosition::ClearGroups()
     m_markHead.fill(NO_GROUP);
     m_markTail.fill(NO_GROUP);
     m_pendingJudgement.clear();
+    ForgetSnapshotBase();
 }
 
 void CGamePosition::ResetPosition()

@@ -87,17 +87,38 @@ public:
     GroupRange GetGroups() const;
 
     // Board and groups in a compact form, to come back to later. Counters are
-    // not part of it.
+    // not part of it. The group list is kept in segments of consecutive
+    // groups; a snapshot shares, with the one taken before it, the leading
+    // segments whose groups nothing touched in between (in a long game, the
+    // many groups that passes and bombs leave near the head).
     class CSnapshot {
     public:
-        std::size_t GetByteSize() const { return m_bytes.size(); }
+        // Bytes held, the segments shared with pEarlier (a snapshot this one
+        // may share with; null for none) not counted.
+        std::size_t GetByteSizeBeyond(const CSnapshot* pEarlier) const;
 
     private:
         friend class CGamePosition;
-        std::vector<std::uint8_t> m_bytes;
+        using Segment = std::vector<std::uint8_t>;
+        std::uint64_t m_nSerial = 0;  // unique among the snapshots of a process
+        std::vector<std::uint8_t> m_board;
+        std::vector<std::shared_ptr<const Segment>> m_segments;
     };
-    CSnapshot TakeSnapshot() const;
+    // Groups a segment holds: small enough that a touch near the head
+    // re-encodes little, large enough that a segment of the groups passes and
+    // bombs leave outweighs its own bookkeeping. Tests make it small.
+    static constexpr std::uint32_t MAX_SEGMENT_GROUPS = 1024;
+    void SetSnapshotSegmentGroups(std::uint32_t nGroups)
+    {
+        m_nSegmentGroups = std::clamp<std::uint32_t>(nGroups, 1, MAX_SEGMENT_GROUPS);
+    }
+    // pEarlier, when not null, is a snapshot to share segments with: those it
+    // holds as they stand, if it is the one this position took or restored
+    // last. The snapshot becomes the one taken last.
+    CSnapshot TakeSnapshot(const CSnapshot* pEarlier = nullptr);
     // Board and groups as they were when snapshot was taken; counters untouched.
+    // Restoring the snapshot taken or restored last rebuilds only the groups
+    // touched since.
     void RestoreSnapshot(const CSnapshot& snapshot);
 
     // Grows with every change of board or groups: a caller that remembers it
@@ -109,10 +130,10 @@ public:
     // fault found, naming its cell or group. Sound means: every cell holds a
     // value its place allows and the guard block is empty; every group is a
     // connected chain of board points or of indicator cells; what each cell
-    // knows of the groups listing it, the indicator cells' group order, each
-    // group's liberty count and stamp, and the groups waiting to be judged
-    // agree with the group list; every black or white stone on the board is
-    // held by a group. Every state the rules reach passes: a point held by
+    // knows of the groups listing it, the indicator cells' group order, the
+    // stamps, each board group's liberty count, and the groups waiting to be
+    // judged agree with the group list; every black or white stone on the
+    // board is held by a group. Every state the rules reach passes: a point held by
     // two groups, a flower stone held by none, a group still listing a point
     // that a capture emptied.
     std::string CheckConsistency() const;
@@ -135,12 +156,9 @@ private:
     struct GroupNode {
         GroupId prev = NO_GROUP;
         GroupId next = NO_GROUP;
+        std::uint64_t nStamp = 0;  // grows along the list; a group moved to the tail gets a new one
         union {
-            struct {
-                std::int32_t nLiberties;  // empty neighbours of the entries, with repeats
-                std::uint32_t nUnused;
-                std::uint64_t nStamp;  // grows along the list
-            } board;
+            std::int32_t nLiberties;  // a board group's empty neighbours of the entries, with repeats
             struct {
                 GroupId prev[MARK_KINDS];  // the indicator cells' lists, in list order
                 GroupId next[MARK_KINDS];
@@ -172,6 +190,18 @@ private:
     void ClearGroupFromBoard(GroupId id, bool bKeepFlowers);
     GroupId FindGroupAt(int nCell);
 
+    // Every change to a group's points or place goes through Touch first: the
+    // groups with a stamp below the first touched one are as the latest
+    // snapshot taken or restored saw them, and so are the parts of it that
+    // hold them.
+    void Touch(const GroupNode& node) { m_nFirstTouchedStamp = std::min(m_nFirstTouchedStamp, node.nStamp); }
+    void ForgetSnapshotBase();
+    void StartSnapshotBase(std::uint64_t nSerial);
+    // How many leading segments of the base snapshot still hold what the list
+    // holds; 0 unless base is the snapshot taken or restored last.
+    std::size_t UntouchedBaseSegments(const CSnapshot& base) const;
+    void DecodeSegment(const std::vector<std::uint8_t>& bytes);
+
     BoardGrid m_guard{};  // never written: PT_EMPTY throughout
 
     std::vector<std::unique_ptr<GroupNode[]>> m_chunks;
@@ -195,6 +225,19 @@ private:
     // Board groups whose liberty count reached 0 since the last sweep (some
     // may have gained one again or gone since).
     std::vector<GroupId> m_pendingJudgement;
+    std::vector<GroupId> m_judging;  // the sweep's working list
+
+    // The snapshot taken or restored last, while the groups descend from it:
+    // its serial number and, for each of its segments, the last group the
+    // segment holds, with that group's stamp.
+    struct SegmentEnd {
+        GroupId id;
+        std::uint64_t nStamp;
+    };
+    std::uint32_t m_nSegmentGroups = MAX_SEGMENT_GROUPS;
+    std::uint64_t m_nBaseSerial = 0;
+    std::vector<SegmentEnd> m_baseSegmentEnds;
+    std::uint64_t m_nFirstTouchedStamp = 0;
 
     friend class GroupRange;
 };

@@ -102,15 +102,15 @@ std::string CGamePosition::CheckConsistency() const
         }
         if (!IsConnected(group))
             return Text(nGroup, group) + ", is not one connected chain";
+        if (node.nStamp <= nLastStamp || node.nStamp > m_nNextStamp)
+            return Text(nGroup, group) + ", has a stamp out of list order";
+        nLastStamp = node.nStamp;
         if (bOnTheBoard) {
-            if (node.board.nStamp <= nLastStamp || node.board.nStamp > m_nNextStamp)
-                return Text(nGroup, group) + ", has a stamp out of list order";
-            nLastStamp = node.board.nStamp;
             std::int32_t nLiberties = 0;
             for (const CPoint point : group)
                 nLiberties += EmptyNeighbours(CellOf(point));
-            if (nLiberties != node.board.nLiberties)
-                return Text(nGroup, group) + ", counts " + std::to_string(node.board.nLiberties) +
+            if (nLiberties != node.nLiberties)
+                return Text(nGroup, group) + ", counts " + std::to_string(node.nLiberties) +
                        " liberty entries, its points have " + std::to_string(nLiberties);
             if (nLiberties == 0 && std::find(m_pendingJudgement.begin(), m_pendingJudgement.end(), id) ==
                                        m_pendingJudgement.end())
@@ -173,7 +173,7 @@ std::string CGamePosition::CheckConsistency() const
         // A first holder still taken as found must be the first in the list.
         const GroupId first = m_firstHolder[nCell];
         if (expected.size() > 1 && first != NO_GROUP && Node(first).prev != FREE_NODE &&
-            Node(first).board.nStamp == m_firstHolderStamp[nCell]) {
+            Node(first).nStamp == m_firstHolderStamp[nCell]) {
             const auto truly = std::min_element(expected.begin(), expected.end(),
                                                 [&](GroupId a, GroupId b) { return placeOf[a] < placeOf[b]; });
             if (*truly != first)

@@ -1,20 +1,26 @@
 // A snapshot is the board, one byte a cell, then the groups from head to
-// tail: a run of one-point groups on the indicator cells (what most passes
-// and bombs leave) as its length and one bit a group, a run of one-point
-// groups on one board point as the point and the run's length, any other
-// group as its size and its cells.
+// tail in segments of up to m_nSegmentGroups groups. Within a segment: a run of
+// one-point groups on the indicator cells (what most passes and bombs leave)
+// as its length and one bit a group, a run of one-point groups on one board
+// point as the point and the run's length, any other group as its size and
+// its cells.
 #include "GamePosition.h"
 
 #include "model/GridCells.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cassert>
+#include <limits>
 
 using namespace grid_cells;
 
 namespace {
 
 enum Token : std::uint8_t { END = 0, RUN_OF_ONE_POINT_GROUPS = 1, GROUP = 2, RUN_OF_MARK_GROUPS = 3 };
+
+std::atomic<std::uint64_t> g_nSnapshotSerials{0};
 
 void PutVarint(std::vector<std::uint8_t>& bytes, std::uint64_t n)
 {
@@ -59,64 +65,104 @@ private:
 
 }  // namespace
 
-CGamePosition::CSnapshot CGamePosition::TakeSnapshot() const
+std::size_t CGamePosition::CSnapshot::GetByteSizeBeyond(const CSnapshot* pEarlier) const
+{
+    std::size_t nBytes = m_board.size();
+    for (std::size_t i = 0; i < m_segments.size(); ++i)
+        if (!pEarlier || i >= pEarlier->m_segments.size() || pEarlier->m_segments[i] != m_segments[i])
+            nBytes += m_segments[i]->size();
+    return nBytes;
+}
+
+void CGamePosition::ForgetSnapshotBase()
+{
+    m_nBaseSerial = 0;
+    m_baseSegmentEnds.clear();
+}
+
+void CGamePosition::StartSnapshotBase(std::uint64_t nSerial)
+{
+    m_nBaseSerial = nSerial;
+    m_nFirstTouchedStamp = std::numeric_limits<std::uint64_t>::max();
+}
+
+std::size_t CGamePosition::UntouchedBaseSegments(const CSnapshot& base) const
+{
+    if (base.m_nSerial == 0 || base.m_nSerial != m_nBaseSerial)
+        return 0;
+    assert(m_baseSegmentEnds.size() == base.m_segments.size());
+    std::size_t nKept = 0;
+    while (nKept < m_baseSegmentEnds.size() && m_baseSegmentEnds[nKept].nStamp < m_nFirstTouchedStamp)
+        ++nKept;
+    return nKept;
+}
+
+CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
 {
     CSnapshot snapshot;
-    std::vector<std::uint8_t>& bytes = snapshot.m_bytes;
-    bytes.reserve(GRID_CELLS + m_nGroups / 4 + 64);
+    snapshot.m_nSerial = ++g_nSnapshotSerials;
+    snapshot.m_board.reserve(GRID_CELLS);
     for (const PointValue value : m_cells)
-        bytes.push_back(static_cast<std::uint8_t>(static_cast<std::int8_t>(value)));
-    const auto isOnePointMarkGroup = [this](GroupId id) {
-        return Node(id).points.GetSize() == 1 && MarkKindOf(CellOf(Node(id).points.Front())) >= 0;
+        snapshot.m_board.push_back(static_cast<std::uint8_t>(static_cast<std::int8_t>(value)));
+
+    const std::size_t nKept = pEarlier ? UntouchedBaseSegments(*pEarlier) : 0;
+    if (nKept > 0)
+        snapshot.m_segments.assign(pEarlier->m_segments.begin(), pEarlier->m_segments.begin() + nKept);
+    m_baseSegmentEnds.resize(nKept);
+    GroupId id = nKept > 0 ? Node(m_baseSegmentEnds.back().id).next : m_nHead;
+
+    const auto markKindOfOnePointGroup = [this](GroupId group) {
+        const CPointStore& points = Node(group).points;
+        return points.GetSize() == 1 ? MarkKindOf(CellOf(points.Front())) : -1;
     };
-    for (GroupId id = m_nHead; id != NO_GROUP;) {
-        const CPointStore& points = Node(id).points;
-        if (isOnePointMarkGroup(id)) {
-            const GroupId start = id;
-            std::uint64_t nRun = 0;
-            for (; id != NO_GROUP && isOnePointMarkGroup(id); id = Node(id).next)
-                ++nRun;
-            bytes.push_back(RUN_OF_MARK_GROUPS);
-            PutVarint(bytes, nRun);
-            GroupId member = start;
-            for (std::uint64_t i = 0; i < nRun; i += 8) {
-                std::uint8_t bits = 0;
-                for (std::uint64_t j = i; j < std::min<std::uint64_t>(i + 8, nRun); ++j, member = Node(member).next)
-                    bits |= static_cast<std::uint8_t>(MarkKindOf(CellOf(Node(member).points.Front())) << (j - i));
-                bytes.push_back(bits);
+    while (id != NO_GROUP) {
+        CSnapshot::Segment bytes;
+        GroupId last = id;
+        for (std::uint64_t nGroups = 0; id != NO_GROUP && nGroups < m_nSegmentGroups;) {
+            const CPointStore& points = Node(id).points;
+            if (markKindOfOnePointGroup(id) >= 0) {
+                std::array<std::uint8_t, MAX_SEGMENT_GROUPS / 8> bits{};
+                std::uint64_t nRun = 0;
+                for (int nKind; id != NO_GROUP && nGroups < m_nSegmentGroups && (nKind = markKindOfOnePointGroup(id)) >= 0;
+                     last = id, id = Node(id).next, ++nGroups, ++nRun)
+                    bits[nRun / 8] |= static_cast<std::uint8_t>(nKind << (nRun % 8));
+                bytes.push_back(RUN_OF_MARK_GROUPS);
+                PutVarint(bytes, nRun);
+                bytes.insert(bytes.end(), bits.begin(), bits.begin() + (nRun + 7) / 8);
+                continue;
             }
-            continue;
+            if (points.GetSize() == 1) {
+                const CPoint point = points.Front();
+                std::uint64_t nRun = 0;
+                for (; id != NO_GROUP && nGroups < m_nSegmentGroups && Node(id).points.GetSize() == 1 &&
+                       Node(id).points.Front() == point;
+                     last = id, id = Node(id).next, ++nGroups)
+                    ++nRun;
+                bytes.push_back(RUN_OF_ONE_POINT_GROUPS);
+                PutCell(bytes, CellOf(point));
+                PutVarint(bytes, nRun);
+                continue;
+            }
+            bytes.push_back(GROUP);
+            PutVarint(bytes, points.GetSize());
+            for (const CPoint point : points.Points())
+                PutCell(bytes, CellOf(point));
+            last = id;
+            id = Node(id).next;
+            ++nGroups;
         }
-        if (points.GetSize() == 1) {
-            const CPoint point = points.Front();
-            std::uint64_t nRun = 0;
-            for (; id != NO_GROUP && Node(id).points.GetSize() == 1 && Node(id).points.Front() == point;
-                 id = Node(id).next)
-                ++nRun;
-            bytes.push_back(RUN_OF_ONE_POINT_GROUPS);
-            PutCell(bytes, CellOf(point));
-            PutVarint(bytes, nRun);
-            continue;
-        }
-        bytes.push_back(GROUP);
-        PutVarint(bytes, points.GetSize());
-        for (const CPoint point : points.Points())
-            PutCell(bytes, CellOf(point));
-        id = Node(id).next;
+        bytes.push_back(END);
+        bytes.shrink_to_fit();  // snapshots are kept, many of them
+        snapshot.m_segments.push_back(std::make_shared<const CSnapshot::Segment>(std::move(bytes)));
+        m_baseSegmentEnds.push_back({last, Node(last).nStamp});
     }
-    bytes.push_back(END);
-    bytes.shrink_to_fit();  // snapshots are kept, many of them
+    StartSnapshotBase(snapshot.m_nSerial);
     return snapshot;
 }
 
-void CGamePosition::RestoreSnapshot(const CSnapshot& snapshot)
+void CGamePosition::DecodeSegment(const std::vector<std::uint8_t>& bytes)
 {
-    assert(snapshot.m_bytes.size() > GRID_CELLS);
-    ClearGroups();
-    CReader reader(snapshot.m_bytes);
-    for (PointValue& value : m_cells)
-        value = static_cast<PointValue>(static_cast<std::int8_t>(reader.Byte()));
-    // With the board in place, appending the points counts the liberties too.
+    CReader reader(bytes);
     for (std::uint8_t token = reader.Byte(); token != END; token = reader.Byte()) {
         if (token == RUN_OF_MARK_GROUPS) {
             const std::uint64_t nRun = reader.Varint();
@@ -136,4 +182,34 @@ void CGamePosition::RestoreSnapshot(const CSnapshot& snapshot)
                 AppendPoint(id, reader.Cell());
         }
     }
+    m_baseSegmentEnds.push_back({m_nTail, Node(m_nTail).nStamp});
+}
+
+void CGamePosition::RestoreSnapshot(const CSnapshot& snapshot)
+{
+    assert(snapshot.m_board.size() == GRID_CELLS);
+    const std::size_t nKept = UntouchedBaseSegments(snapshot);
+    if (nKept == 0) {
+        ClearGroups();
+        for (int nCell = 0; nCell < GRID_CELLS; ++nCell)
+            m_cells[nCell] = static_cast<PointValue>(static_cast<std::int8_t>(snapshot.m_board[nCell]));
+    } else {
+        // The groups after the untouched segments go; the cells that changed
+        // since are put back one by one, which brings the liberty counts of
+        // the groups that stay back with them.
+        ++m_nChanges;
+        const GroupId lastKept = m_baseSegmentEnds[nKept - 1].id;
+        while (Node(lastKept).next != NO_GROUP)
+            DestroyGroup(Node(lastKept).next);
+        m_baseSegmentEnds.resize(nKept);
+        for (int nCell = 0; nCell < GRID_CELLS; ++nCell) {
+            const auto value = static_cast<PointValue>(static_cast<std::int8_t>(snapshot.m_board[nCell]));
+            if (m_cells[nCell] != value)
+                SetCell(nCell, value);
+        }
+    }
+    // With the board in place, appending the points counts the liberties too.
+    for (std::size_t i = nKept; i < snapshot.m_segments.size(); ++i)
+        DecodeSegment(*snapshot.m_segments[i]);
+    StartSnapshotBase(snapshot.m_nSerial);
 }

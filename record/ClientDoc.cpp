@@ -79,20 +79,32 @@ void CClientDoc::MarkReplayPosition(std::int32_t nReplayCaptures)
     m_nReplayChangeCount = GetChangeCount();
 }
 
-void CClientDoc::ApplyNextEntry()
+void CClientDoc::ApplyNextEntry(bool bShowInCaption)
 {
     const bool bReplayPosition = IsReplayPosition();
     const int i = m_nCurMove;
     const MovePoint entry = m_moves[i];
-    SetCellAndCaption(entry, ReplayColour(m_moves, i));
+    const StoneColour colour = ReplayColour(m_moves, i);
+    if (bShowInCaption)
+        SetCellAndCaption(entry, colour);
+    else
+        SetValueAt(entry.x, entry.y, colour.value);
     m_nCurMove = i + 1;
     AddStoneToGroups(entry.x, entry.y);
     SweepCaptures();
     if (!bReplayPosition)
         return;
     MarkReplayPosition(WrappingAdd(m_nReplayCaptures, WrappingSub(m_nCaptures, m_nCapturesBefore)));
-    if (m_checkpoints.IsDue(m_nCurMove, GetGroups().size()))
-        m_checkpoints.Add({m_nCurMove, m_nReplayCaptures, entry, TakeSnapshot()});
+    if (m_checkpoints.IsDue(m_nCurMove)) {
+        const CReplayCheckpoints::Checkpoint* pLast = m_checkpoints.GetLast();
+        m_checkpoints.Add({m_nCurMove, m_nReplayCaptures, entry, TakeSnapshot(pLast ? &pLast->snapshot : nullptr)});
+    }
+}
+
+void CClientDoc::ApplyEntriesUpTo(int nTarget)
+{
+    while (m_nCurMove < nTarget)
+        ApplyNextEntry(/*bShowInCaption=*/m_nCurMove + 1 == nTarget);
 }
 
 void CClientDoc::RestoreCheckpoint(const CReplayCheckpoints::Checkpoint& checkpoint)
@@ -119,14 +131,13 @@ void CClientDoc::StepBack()
         m_nCurMove = 0;
         MarkReplayPosition(0);
     }
-    while (m_nCurMove < nTarget)
-        ApplyNextEntry();
+    ApplyEntriesUpTo(nTarget);
 }
 
 void CClientDoc::StepForward()
 {
     if (m_nCurMove < m_moves.GetSize())
-        ApplyNextEntry();
+        ApplyNextEntry(/*bShowInCaption=*/true);
 }
 
 void CClientDoc::GoToStart()
@@ -151,8 +162,7 @@ void CClientDoc::GoToEnd()
             RestoreCheckpoint(*pCheckpoint);
         }
     }
-    while (m_nCurMove < nEnd)
-        ApplyNextEntry();
+    ApplyEntriesUpTo(nEnd);
 }
 
 void CClientDoc::OnUpdateStepBack(CCmdUI* pCmdUI) const

@@ -29,8 +29,14 @@ struct StoneColour;
 class CClientDoc : public CDocument, public CGamePosition {
 public:
     CClientDoc() { MarkReplayPosition(0); }
-    // Checkpoints every nSpacing entries within nBudgetBytes (tests use small ones).
-    CClientDoc(int nSpacing, std::size_t nBudgetBytes) : m_checkpoints(nSpacing, nBudgetBytes) { MarkReplayPosition(0); }
+    // Checkpoints every nSpacing entries within nBudgetBytes, their snapshots
+    // in segments of nSegmentGroups groups (tests use small ones).
+    CClientDoc(int nSpacing, std::size_t nBudgetBytes, std::uint32_t nSegmentGroups)
+        : m_checkpoints(nSpacing, nBudgetBytes)
+    {
+        SetSnapshotSegmentGroups(nSegmentGroups);
+        MarkReplayPosition(0);
+    }
 
     // Record edits. RecordMoveAt requires a board point whose cell is PT_EMPTY.
     void RecordMoveAt(int x, int y);
@@ -74,8 +80,11 @@ public:
 private:
     // Applies entry m_nCurMove to the board and the chains, sweeps, and
     // advances the position; keeps the replay's capture count and takes a
-    // checkpoint when one is due, as long as the position is replay's.
-    void ApplyNextEntry();
+    // checkpoint when one is due, as long as the position is replay's. The
+    // caption fields describe the entry only when asked: in a jump, only the
+    // last entry applied shows.
+    void ApplyNextEntry(bool bShowInCaption);
+    void ApplyEntriesUpTo(int nTarget);
     // Whether nothing but replay changed the position since replay left it
     // at m_nCurMove.
     bool IsReplayPosition() const { return GetChangeCount() == m_nReplayChangeCount; }

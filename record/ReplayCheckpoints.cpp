@@ -6,7 +6,7 @@
 void CReplayCheckpoints::Add(Checkpoint checkpoint)
 {
     assert(m_checkpoints.empty() || checkpoint.nEntry > m_checkpoints.back().nEntry);
-    m_nBytes += checkpoint.snapshot.GetByteSize();
+    m_nBytes += checkpoint.snapshot.GetByteSizeBeyond(GetLast() ? &GetLast()->snapshot : nullptr);
     m_checkpoints.push_back(std::move(checkpoint));
     while (m_nBytes > m_nBudgetBytes && m_checkpoints.size() > 1)
         Thin();
@@ -17,8 +17,8 @@ void CReplayCheckpoints::Thin()
     m_nSpacing *= 2;
     std::erase_if(m_checkpoints, [this](const Checkpoint& checkpoint) { return checkpoint.nEntry % m_nSpacing != 0; });
     m_nBytes = 0;
-    for (const Checkpoint& checkpoint : m_checkpoints)
-        m_nBytes += checkpoint.snapshot.GetByteSize();
+    for (std::size_t i = 0; i < m_checkpoints.size(); ++i)
+        m_nBytes += m_checkpoints[i].snapshot.GetByteSizeBeyond(i > 0 ? &m_checkpoints[i - 1].snapshot : nullptr);
 }
 
 const CReplayCheckpoints::Checkpoint* CReplayCheckpoints::LatestAtOrBefore(int nEntry) const
@@ -31,7 +31,8 @@ const CReplayCheckpoints::Checkpoint* CReplayCheckpoints::LatestAtOrBefore(int n
 void CReplayCheckpoints::DropAfter(int nEntry)
 {
     while (!m_checkpoints.empty() && m_checkpoints.back().nEntry > nEntry) {
-        m_nBytes -= m_checkpoints.back().snapshot.GetByteSize();
+        const std::size_t nCount = m_checkpoints.size();
+        m_nBytes -= m_checkpoints.back().snapshot.GetByteSizeBeyond(nCount > 1 ? &m_checkpoints[nCount - 2].snapshot : nullptr);
         m_checkpoints.pop_back();
     }
 }

@@ -30,17 +30,15 @@ public:
     {
     }
 
-    // Whether a checkpoint at nEntry of a position of nGroups groups is due:
-    // on the spacing, after the last one, and far enough from it that taking
-    // snapshots costs each replayed entry a small share of one (a snapshot
-    // walks every group).
-    bool IsDue(int nEntry, std::size_t nGroups) const
+    // Whether a checkpoint at nEntry is due: on the spacing, after the last one.
+    bool IsDue(int nEntry) const
     {
-        const int nLast = m_checkpoints.empty() ? 0 : m_checkpoints.back().nEntry;
-        return nEntry > nLast && nEntry % m_nSpacing == 0 && static_cast<std::size_t>(nEntry - nLast) * 8 >= nGroups;
+        return nEntry % m_nSpacing == 0 && (m_checkpoints.empty() || nEntry > m_checkpoints.back().nEntry);
     }
-    // Requires a checkpoint after the last one.
+    // Requires a checkpoint after the last one. Its snapshot may share parts
+    // with the last one's; memory counts them once.
     void Add(Checkpoint checkpoint);
+    const Checkpoint* GetLast() const { return m_checkpoints.empty() ? nullptr : &m_checkpoints.back(); }
 
     // The latest checkpoint at or before nEntry; null when there is none.
     const Checkpoint* LatestAtOrBefore(int nEntry) const;

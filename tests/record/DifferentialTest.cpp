@@ -146,8 +146,9 @@ public:
     }
 
     // Checkpoints every few entries, within a budget that a long record
-    // overruns, so that jumps restore them and their spacing grows.
-    CClientDoc m_doc{3, 4096};
+    // overruns, so that jumps restore them and their spacing grows; snapshots
+    // of two groups a segment, so that restores keep and rebuild parts.
+    CClientDoc m_doc{3, 4096, 2};
     ReferenceGame m_ref;
 };
 

@@ -80,21 +80,32 @@ void BM_GoToEndLongRecord(benchmark::State& state)
 }
 BENCHMARK(BM_GoToEndLongRecord)->Arg(25'000)->Arg(50'000)->Arg(kLongRecord)->Unit(benchmark::kMillisecond);
 
-// The first go to end of a freshly loaded record of a million entries: every
-// entry replayed (the checkpoints are made on the way).
-void BM_GoToEndMillionFirstTime(benchmark::State& state)
+// The first go to end of a freshly loaded record: every entry replayed (the
+// checkpoints are made on the way).
+void GoToEndFirstTime(benchmark::State& state, const MoveRecord& record)
 {
     for (auto _ : state) {
         state.PauseTiming();
         CClientDoc doc;
-        doc.m_moves = MillionRecord();
+        doc.m_moves = record;
         state.ResumeTiming();
         doc.GoToEnd();
         benchmark::DoNotOptimize(doc.m_nCaptures);
     }
-    state.SetItemsProcessed(state.iterations() * kMillion);
+    state.SetItemsProcessed(state.iterations() * record.GetSize());
+}
+
+void BM_GoToEndMillionFirstTime(benchmark::State& state)
+{
+    GoToEndFirstTime(state, MillionRecord());
 }
 BENCHMARK(BM_GoToEndMillionFirstTime)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_GoToEndLongRecordFirstTime(benchmark::State& state)
+{
+    GoToEndFirstTime(state, LongRecord());
+}
+BENCHMARK(BM_GoToEndLongRecordFirstTime)->Unit(benchmark::kMillisecond);
 
 // A document at position nAt of the million-entry record, its checkpoints made
 // by one go to end as a user's first look at the game makes them.
@@ -173,38 +184,77 @@ void BM_GoToStartMillionFromTheEnd(benchmark::State& state)
 BENCHMARK(BM_GoToStartMillionFromTheEnd)->Unit(benchmark::kMicrosecond);
 
 // Records a file may hold that play never makes, each against a played
-// record of the same length (BM_GoToEndLongRecord/100000).
-void BM_GoToEndStonesAllOnOnePoint(benchmark::State& state)
+// record of the same length (BM_GoToEndLongRecordFirstTime): the first go to
+// end replays every entry.
+MoveRecord StonesAllOnOnePoint()
 {
     MoveRecord record;
     record.SetSize(kLongRecord);
     for (MovePoint& entry : record)
         entry = {10, 10};
-    GoToEndFromStart(state, record);
+    return record;
+}
+
+MoveRecord RandomPointsAndATenthPasses()
+{
+    MoveRecord record = MakeEntryMix(kLongRecord, 0x60'3000);
+    for (int i = 0; i < kLongRecord; i += 10)
+        record[i] = PASS_MARK;
+    return record;
+}
+
+// Two neighbouring points played twice each in turn: every second stone joins
+// the oldest group that lists its neighbour, so groups long at the head of
+// the list keep growing and moving.
+MoveRecord TwoPointsInTurn()
+{
+    MoveRecord record;
+    record.SetSize(kLongRecord);
+    for (int i = 0; i < kLongRecord; ++i)
+        record[i] = {10, i % 4 < 2 ? 10 : 11};
+    return record;
+}
+
+// A record of nothing but passes: every replayed pass leaves a group on the
+// pass indicator cell that no sweep can capture.
+MoveRecord PassesOnly(int nEntries)
+{
+    MoveRecord passes;
+    passes.SetSize(nEntries);
+    for (MovePoint& entry : passes)
+        entry = PASS_MARK;
+    return passes;
+}
+
+void GoToEndFirstTimeAndReport(benchmark::State& state, const MoveRecord& record)
+{
+    GoToEndFirstTime(state, record);
+    ReportEndPosition(state, record);
+}
+
+void BM_GoToEndStonesAllOnOnePoint(benchmark::State& state)
+{
+    GoToEndFirstTimeAndReport(state, StonesAllOnOnePoint());
 }
 BENCHMARK(BM_GoToEndStonesAllOnOnePoint)->Unit(benchmark::kMillisecond);
 
 void BM_GoToEndRandomPointsAndATenthPasses(benchmark::State& state)
 {
-    MoveRecord record = MakeEntryMix(kLongRecord, 0x60'3000);
-    for (int i = 0; i < kLongRecord; i += 10)
-        record[i] = PASS_MARK;
-    GoToEndFromStart(state, record);
+    GoToEndFirstTimeAndReport(state, RandomPointsAndATenthPasses());
 }
 BENCHMARK(BM_GoToEndRandomPointsAndATenthPasses)->Unit(benchmark::kMillisecond);
 
-// A record of nothing but passes: every replayed pass leaves a group on the
-// pass indicator cell that no sweep can capture, so this shows whether the
-// sweep's cost grows with those groups.
+void BM_GoToEndTwoPointsInTurn(benchmark::State& state)
+{
+    GoToEndFirstTimeAndReport(state, TwoPointsInTurn());
+}
+BENCHMARK(BM_GoToEndTwoPointsInTurn)->Unit(benchmark::kMillisecond);
+
 void BM_GoToEndPassesOnly(benchmark::State& state)
 {
-    MoveRecord passes;
-    passes.SetSize(static_cast<int>(state.range(0)));
-    for (MovePoint& entry : passes)
-        entry = PASS_MARK;
-    GoToEndFromStart(state, passes);
+    GoToEndFirstTimeAndReport(state, PassesOnly(static_cast<int>(state.range(0))));
 }
-BENCHMARK(BM_GoToEndPassesOnly)->Arg(25'000)->Arg(kLongRecord)->Arg(4'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GoToEndPassesOnly)->Arg(kLongRecord)->Arg(4'000'000)->Unit(benchmark::kMillisecond);
 
 // One StepBack from the end of the record; the step forward that restores the
 // position for the next iteration is not timed.

@@ -62,8 +62,8 @@ void CGamePosition::SetCell(int nCell, PointValue value)
     for (const int nOffset : kNeighbourOffsets) {
         const int nNeighbour = nCell + nOffset;
         if (nNeighbour >= 0 && nNeighbour < GRID_CELLS)
-            for (const GroupId holder : m_holders[nNeighbour])
-                AdjustLiberties(holder, nDelta);
+            for (const Holder& holder : m_holders[nNeighbour])
+                AdjustLiberties(holder.id, nDelta * static_cast<int>(holder.nEntries));
     }
 }
 
@@ -173,7 +173,11 @@ void CGamePosition::AppendPoint(GroupId id, int nCell)
             LinkMark(id, nKind);
         return;
     }
-    m_holders[nCell].push_back(id);
+    std::vector<Holder>& holders = m_holders[nCell];
+    if (!holders.empty() && holders.back().id == id)
+        ++holders.back().nEntries;
+    else
+        holders.push_back({id, 1});
     m_firstHolder[nCell] = NO_GROUP;  // the group may stand before the one found last
     node.nLiberties += EmptyNeighbours(nCell);
     if (node.nLiberties == 0)
@@ -186,15 +190,17 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
     GroupNode& sourceNode = Node(source);
     Touch(targetNode);
     Touch(sourceNode);
-    // A group may list a point many times: each cell's holders are rewritten
-    // once, whatever the repeats.
+    // A group may list a point many times: each cell's holders change once,
+    // whatever the repeats.
     std::bitset<GRID_CELLS> rewritten;
     for (const CPoint point : sourceNode.points.Points()) {
         targetNode.points.Add(point);
         const int nCell = CellOf(point);
         if (MarkKindOf(nCell) < 0 && !rewritten[nCell]) {
             rewritten[nCell] = true;
-            std::replace(m_holders[nCell].begin(), m_holders[nCell].end(), source, target);
+            for (Holder& holder : m_holders[nCell])
+                if (holder.id == source)
+                    holder.id = target;
             m_firstHolder[nCell] = NO_GROUP;
         }
     }
@@ -233,7 +239,7 @@ void CGamePosition::DestroyGroup(GroupId id)
             const int nCell = CellOf(point);
             if (!cleared[nCell]) {
                 cleared[nCell] = true;
-                std::erase(m_holders[nCell], id);
+                std::erase_if(m_holders[nCell], [id](const Holder& holder) { return holder.id == id; });
             }
         }
     }
@@ -260,15 +266,15 @@ CGamePosition::GroupId CGamePosition::FindGroupAt(int nCell)
 {
     if (const int nKind = MarkKindOf(nCell); nKind >= 0)
         return m_markHead[nKind];
-    const std::vector<GroupId>& holders = m_holders[nCell];
+    const std::vector<Holder>& holders = m_holders[nCell];
     if (holders.size() <= 1)
-        return holders.empty() ? NO_GROUP : holders.front();
+        return holders.empty() ? NO_GROUP : holders.front().id;
     GroupId& first = m_firstHolder[nCell];
     if (first != NO_GROUP && Node(first).prev != FREE_NODE && Node(first).nStamp == m_firstHolderStamp[nCell])
         return first;
-    first = *std::min_element(holders.begin(), holders.end(), [this](GroupId a, GroupId b) {
-        return Node(a).nStamp < Node(b).nStamp;
-    });
+    first = std::min_element(holders.begin(), holders.end(), [this](const Holder& a, const Holder& b) {
+                return Node(a.id).nStamp < Node(b.id).nStamp;
+            })->id;
     m_firstHolderStamp[nCell] = Node(first).nStamp;
     return first;
 }
@@ -364,7 +370,9 @@ void CGamePosition::RemoveGroupAt(int x, int y)
     ++m_nChanges;
     // Every group listing the point goes; the order does not matter, as all
     // their points end up empty.
-    std::vector<GroupId> holders = m_holders[nCell];
+    std::vector<GroupId> holders;
+    for (const Holder& holder : m_holders[nCell])
+        holders.push_back(holder.id);
     std::sort(holders.begin(), holders.end());
     holders.erase(std::unique(holders.begin(), holders.end()), holders.end());
     for (const GroupId id : holders) {
@@ -384,7 +392,7 @@ void CGamePosition::ClearGroups()
     m_nNodes = 0;
     m_nFreeHead = m_nHead = m_nTail = NO_GROUP;
     m_nGroups = 0;
-    for (std::vector<GroupId>& holders : m_holders)
+    for (std::vector<Holder>& holders : m_holders)
         holders.clear();
     m_firstHolder.fill(NO_GROUP);
     m_nMarkEntries.fill(0);

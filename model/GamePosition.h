@@ -213,9 +213,14 @@ private:
     std::uint64_t m_nNextStamp = 0;
     std::uint64_t m_nChanges = 0;
 
-    // Board cells: the groups listing each (an id per entry), and the first
-    // of several as last found, with its stamp then.
-    std::array<std::vector<GroupId>, GRID_CELLS> m_holders;
+    // Board cells: the groups listing each, in runs of one group's entries
+    // (a stone replayed again and again onto one point makes many), and the
+    // first of several groups as last found, with its stamp then.
+    struct Holder {
+        GroupId id;
+        std::uint32_t nEntries;
+    };
+    std::array<std::vector<Holder>, GRID_CELLS> m_holders;
     std::array<GroupId, GRID_CELLS> m_firstHolder;
     std::array<std::uint64_t, GRID_CELLS> m_firstHolderStamp{};
     // The indicator cells: entries naming each, and their groups in list order.

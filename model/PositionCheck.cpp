@@ -157,17 +157,15 @@ std::string CGamePosition::CheckConsistency() const
             return "cell " + Text(point) + " holds " + std::to_string(value);
         // Compared as sets with repeats; most cells have at most one entry.
         std::vector<GroupId>& expected = holders[nCell];
-        const std::vector<GroupId>& kept = m_holders[nCell];
-        bool bSame = kept.size() == expected.size();
-        if (bSame && expected.size() > 1) {
-            std::vector<GroupId> sortedKept = kept;
-            std::sort(sortedKept.begin(), sortedKept.end());
-            std::sort(expected.begin(), expected.end());
-            bSame = sortedKept == expected;
-        } else if (bSame && expected.size() == 1) {
-            bSame = kept.front() == expected.front();
+        std::vector<GroupId> kept;
+        for (const Holder& holder : m_holders[nCell]) {
+            if (holder.nEntries == 0)
+                return "cell " + Text(point) + " knows a group without entries";
+            kept.insert(kept.end(), holder.nEntries, holder.id);
         }
-        if (!bSame)
+        std::sort(kept.begin(), kept.end());
+        std::sort(expected.begin(), expected.end());
+        if (kept != expected)
             return "cell " + Text(point) + " knows " + std::to_string(kept.size()) + " group entries, the groups hold " +
                    std::to_string(expected.size());
         // A first holder still taken as found must be the first in the list.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bitset>
 #include <cassert>
+#include <functional>
 
 using namespace grid_cells;
 
@@ -21,7 +22,6 @@ void CountOne(std::int32_t& nCounter)
 CGamePosition::CGamePosition()
 {
     m_guard.fill(PT_EMPTY);
-    m_firstHolder.fill(NO_GROUP);
     ResetBoard();
 }
 
@@ -174,11 +174,12 @@ void CGamePosition::AppendPoint(GroupId id, int nCell)
         return;
     }
     std::vector<Holder>& holders = m_holders[nCell];
-    if (!holders.empty() && holders.back().id == id)
+    if (!holders.empty() && holders.back().id == id) {
         ++holders.back().nEntries;
-    else
+    } else {
         holders.push_back({id, 1});
-    m_firstHolder[nCell] = NO_GROUP;  // the group may stand before the one found last
+        PushStampEntry(nCell, id);
+    }
     node.nLiberties += EmptyNeighbours(nCell);
     if (node.nLiberties == 0)
         m_pendingJudgement.push_back(id);
@@ -201,7 +202,7 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
             for (Holder& holder : m_holders[nCell])
                 if (holder.id == source)
                     holder.id = target;
-            m_firstHolder[nCell] = NO_GROUP;
+            PushStampEntry(nCell, target);
         }
     }
     if (IsMarkGroup(sourceNode)) {
@@ -214,13 +215,7 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
     } else {
         targetNode.nLiberties += sourceNode.nLiberties;
     }
-    sourceNode.points.Release();
-    (sourceNode.prev == NO_GROUP ? m_nHead : Node(sourceNode.prev).next) = sourceNode.next;
-    (sourceNode.next == NO_GROUP ? m_nTail : Node(sourceNode.next).prev) = sourceNode.prev;
-    sourceNode.prev = FREE_NODE;
-    sourceNode.next = m_nFreeHead;
-    m_nFreeHead = source;
-    --m_nGroups;
+    FreeNode(source);
 }
 
 void CGamePosition::DestroyGroup(GroupId id)
@@ -243,7 +238,14 @@ void CGamePosition::DestroyGroup(GroupId id)
             }
         }
     }
-    node.nStamp = 0;  // no cached first holder can match it again
+    FreeNode(id);
+}
+
+void CGamePosition::FreeNode(GroupId id)
+{
+    GroupNode& node = Node(id);
+    node.nStamp = 0;
+    ++node.nGeneration;  // the cells' stamp entries for it go stale for good
     node.points.Release();
     (node.prev == NO_GROUP ? m_nHead : Node(node.prev).next) = node.next;
     (node.next == NO_GROUP ? m_nTail : Node(node.next).prev) = node.prev;
@@ -251,6 +253,20 @@ void CGamePosition::DestroyGroup(GroupId id)
     node.next = m_nFreeHead;
     m_nFreeHead = id;
     --m_nGroups;
+}
+
+void CGamePosition::PushStampEntry(int nCell, GroupId id)
+{
+    std::vector<StampEntry>& heap = m_stampHeaps[nCell];
+    if (heap.size() > 2 * m_holders[nCell].size() + 8) {
+        heap.clear();
+        for (const Holder& holder : m_holders[nCell])
+            heap.push_back({Node(holder.id).nStamp, holder.id, Node(holder.id).nGeneration});
+        std::make_heap(heap.begin(), heap.end(), std::greater<>());
+        return;  // the holders include id
+    }
+    heap.push_back({Node(id).nStamp, id, Node(id).nGeneration});
+    std::push_heap(heap.begin(), heap.end(), std::greater<>());
 }
 
 void CGamePosition::ClearGroupFromBoard(GroupId id, bool bKeepFlowers)
@@ -269,14 +285,22 @@ CGamePosition::GroupId CGamePosition::FindGroupAt(int nCell)
     const std::vector<Holder>& holders = m_holders[nCell];
     if (holders.size() <= 1)
         return holders.empty() ? NO_GROUP : holders.front().id;
-    GroupId& first = m_firstHolder[nCell];
-    if (first != NO_GROUP && Node(first).prev != FREE_NODE && Node(first).nStamp == m_firstHolderStamp[nCell])
-        return first;
-    first = std::min_element(holders.begin(), holders.end(), [this](const Holder& a, const Holder& b) {
-                return Node(a.id).nStamp < Node(b.id).nStamp;
-            })->id;
-    m_firstHolderStamp[nCell] = Node(first).nStamp;
-    return first;
+    // The first group is the one with the smallest stamp. A stale entry on
+    // top is dropped, or put back with its group's new stamp.
+    std::vector<StampEntry>& heap = m_stampHeaps[nCell];
+    for (;;) {
+        assert(!heap.empty());
+        const StampEntry top = heap.front();
+        const GroupNode& node = Node(top.id);
+        if (node.nStamp == top.nStamp)
+            return top.id;
+        std::pop_heap(heap.begin(), heap.end(), std::greater<>());
+        heap.pop_back();
+        if (node.nGeneration == top.nGeneration) {
+            heap.push_back({node.nStamp, top.id, top.nGeneration});
+            std::push_heap(heap.begin(), heap.end(), std::greater<>());
+        }
+    }
 }
 
 // ---- the rules --------------------------------------------------------------
@@ -394,7 +418,8 @@ void CGamePosition::ClearGroups()
     m_nGroups = 0;
     for (std::vector<Holder>& holders : m_holders)
         holders.clear();
-    m_firstHolder.fill(NO_GROUP);
+    for (std::vector<StampEntry>& heap : m_stampHeaps)
+        heap.clear();
     m_nMarkEntries.fill(0);
     m_markHead.fill(NO_GROUP);
     m_markTail.fill(NO_GROUP);

@@ -157,6 +157,7 @@ private:
         GroupId prev = NO_GROUP;
         GroupId next = NO_GROUP;
         std::uint64_t nStamp = 0;  // grows along the list; a group moved to the tail gets a new one
+        std::uint32_t nGeneration = 0;  // counts the groups the node has held
         union {
             std::int32_t nLiberties;  // a board group's empty neighbours of the entries, with repeats
             struct {
@@ -187,6 +188,7 @@ private:
     void AppendPoint(GroupId id, int nCell);
     void MergeInto(GroupId target, GroupId source);
     void DestroyGroup(GroupId id);
+    void FreeNode(GroupId id);
     void ClearGroupFromBoard(GroupId id, bool bKeepFlowers);
     GroupId FindGroupAt(int nCell);
 
@@ -214,15 +216,25 @@ private:
     std::uint64_t m_nChanges = 0;
 
     // Board cells: the groups listing each, in runs of one group's entries
-    // (a stone replayed again and again onto one point makes many), and the
-    // first of several groups as last found, with its stamp then.
+    // (a stone replayed again and again onto one point makes many).
     struct Holder {
         GroupId id;
         std::uint32_t nEntries;
     };
     std::array<std::vector<Holder>, GRID_CELLS> m_holders;
-    std::array<GroupId, GRID_CELLS> m_firstHolder;
-    std::array<std::uint64_t, GRID_CELLS> m_firstHolderStamp{};
+    // And for finding the first of them, each cell's groups in a heap by
+    // stamp, the smallest on top. An entry goes stale when its group moves
+    // to the tail (it is put back with its new stamp when it comes to the
+    // top) or goes (it is dropped then); the heap is rebuilt from the
+    // holders when stale entries outnumber them.
+    struct StampEntry {
+        std::uint64_t nStamp;
+        GroupId id;
+        std::uint32_t nGeneration;
+        friend bool operator>(const StampEntry& a, const StampEntry& b) { return a.nStamp > b.nStamp; }
+    };
+    void PushStampEntry(int nCell, GroupId id);
+    std::array<std::vector<StampEntry>, GRID_CELLS> m_stampHeaps;
     // The indicator cells: entries naming each, and their groups in list order.
     std::array<std::int64_t, MARK_KINDS> m_nMarkEntries{};
     std::array<GroupId, MARK_KINDS> m_markHead{NO_GROUP, NO_GROUP};

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <functional>
 
 using namespace grid_cells;
 
@@ -71,7 +72,6 @@ std::string CGamePosition::CheckConsistency() const
     std::array<std::vector<GroupId>, GRID_CELLS> holders;
     std::array<std::vector<GroupId>, MARK_KINDS> markGroups;
     std::array<std::int64_t, MARK_KINDS> nMarkEntries{};
-    std::vector<int> placeOf(m_nNodes, -1);
     std::uint64_t nLastStamp = 0;
     for (GroupId id = m_nHead, prev = NO_GROUP; id != NO_GROUP; prev = id, id = Node(id).next) {
         const int nGroup = static_cast<int>(groups.size());
@@ -81,7 +81,6 @@ std::string CGamePosition::CheckConsistency() const
         if (node.prev != prev)
             return "group " + std::to_string(nGroup) + " from the head does not link back to the one before";
         groups.push_back(id);
-        placeOf[id] = nGroup;
         const StoneGroup group = node.points.Points();
         if (group.empty())
             return "group " + std::to_string(nGroup) + " from the head is empty";
@@ -168,15 +167,17 @@ std::string CGamePosition::CheckConsistency() const
         if (kept != expected)
             return "cell " + Text(point) + " knows " + std::to_string(kept.size()) + " group entries, the groups hold " +
                    std::to_string(expected.size());
-        // A first holder still taken as found must be the first in the list.
-        const GroupId first = m_firstHolder[nCell];
-        if (expected.size() > 1 && first != NO_GROUP && Node(first).prev != FREE_NODE &&
-            Node(first).nStamp == m_firstHolderStamp[nCell]) {
-            const auto truly = std::min_element(expected.begin(), expected.end(),
-                                                [&](GroupId a, GroupId b) { return placeOf[a] < placeOf[b]; });
-            if (*truly != first)
-                return "cell " + Text(point) + " takes a group for its first that is not";
-        }
+        // The first holder is found by stamp: every group listing the cell
+        // needs an entry in the cell's heap that names it, now or once put
+        // back with its new stamp.
+        const std::vector<StampEntry>& heap = m_stampHeaps[nCell];
+        if (!std::is_heap(heap.begin(), heap.end(), std::greater<>()))
+            return "the groups of cell " + Text(point) + " are out of stamp order";
+        for (const GroupId id : kept)
+            if (std::none_of(heap.begin(), heap.end(), [&](const StampEntry& entry) {
+                    return entry.id == id && entry.nGeneration == Node(id).nGeneration && entry.nStamp <= Node(id).nStamp;
+                }))
+                return "cell " + Text(point) + " cannot find one of its groups by stamp";
         // Every group leaves the list with its points emptied, except the
         // flower stones a capture spares, so a black or white stone is held.
         if (bBoardPoint && (value == PT_BLACK || value == PT_WHITE) && expected.empty())

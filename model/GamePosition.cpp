@@ -257,8 +257,13 @@ void CGamePosition::FreeNode(GroupId id)
 
 void CGamePosition::PushStampEntry(int nCell, GroupId id)
 {
+    // A cell of one group finds it without the heap, which is then left as
+    // it is and built afresh when a second group comes.
+    const std::size_t nRuns = m_holders[nCell].size();
+    if (nRuns < 2)
+        return;
     std::vector<StampEntry>& heap = m_stampHeaps[nCell];
-    if (heap.size() > 2 * m_holders[nCell].size() + 8) {
+    if (nRuns == 2 || heap.size() > 2 * nRuns + 8) {
         heap.clear();
         for (const Holder& holder : m_holders[nCell])
             heap.push_back({Node(holder.id).nStamp, holder.id, Node(holder.id).nGeneration});

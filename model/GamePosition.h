@@ -222,8 +222,8 @@ private:
         std::uint32_t nEntries;
     };
     std::array<std::vector<Holder>, GRID_CELLS> m_holders;
-    // And for finding the first of them, each cell's groups in a heap by
-    // stamp, the smallest on top. An entry goes stale when its group moves
+    // And for finding the first of them, the groups of each cell listed in
+    // two runs or more in a heap by stamp, the smallest on top. An entry goes stale when its group moves
     // to the tail (it is put back with its new stamp when it comes to the
     // top) or goes (it is dropped then); the heap is rebuilt from the
     // holders when stale entries outnumber them.

@@ -101,8 +101,9 @@ void CClientDoc::ApplyNextEntry(bool bShowInCaption)
     }
 }
 
-void CClientDoc::ApplyEntriesUpTo(int nTarget)
+void CClientDoc::StepForwardTo(int nTarget)
 {
+    assert(nTarget <= m_moves.GetSize());
     while (m_nCurMove < nTarget)
         ApplyNextEntry(/*bShowInCaption=*/m_nCurMove + 1 == nTarget);
 }
@@ -131,7 +132,7 @@ void CClientDoc::StepBack()
         m_nCurMove = 0;
         MarkReplayPosition(0);
     }
-    ApplyEntriesUpTo(nTarget);
+    StepForwardTo(nTarget);
 }
 
 void CClientDoc::StepForward()
@@ -162,7 +163,7 @@ void CClientDoc::GoToEnd()
             RestoreCheckpoint(*pCheckpoint);
         }
     }
-    ApplyEntriesUpTo(nEnd);
+    StepForwardTo(nEnd);
 }
 
 void CClientDoc::OnUpdateStepBack(CCmdUI* pCmdUI) const

@@ -46,6 +46,10 @@ public:
     // Replay. Each does nothing where it cannot act (at position 0, or at the end).
     void StepBack();
     void StepForward();
+    // What StepForward until position nTarget does, at the cost of replay:
+    // the caption fields are written for the last entry only. Requires
+    // nTarget <= the record size.
+    void StepForwardTo(int nTarget);
     void GoToStart();
     void GoToEnd();
 
@@ -84,7 +88,6 @@ private:
     // caption fields describe the entry only when asked: in a jump, only the
     // last entry applied shows.
     void ApplyNextEntry(bool bShowInCaption);
-    void ApplyEntriesUpTo(int nTarget);
     // Whether nothing but replay changed the position since replay left it
     // at m_nCurMove.
     bool IsReplayPosition() const { return GetChangeCount() == m_nReplayChangeCount; }

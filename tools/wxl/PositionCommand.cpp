@@ -82,7 +82,6 @@ std::optional<int> PreparePosition(const std::vector<std::string>& args, std::st
         std::cerr << "wxl: --at " << nSteps << " is outside the record (0.." << nSize << ")\n";
         return kExitUsage;
     }
-    for (long long i = 0; i < nSteps; ++i)
-        doc.StepForward();
+    doc.StepForwardTo(static_cast<int>(nSteps));
     return std::nullopt;
 }

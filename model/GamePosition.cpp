@@ -43,7 +43,7 @@ int CGamePosition::EmptyNeighbours(int nCell) const
 
 void CGamePosition::AdjustLiberties(GroupId id, int nDelta)
 {
-    std::int32_t& nLiberties = Node(id).nLiberties;
+    std::int32_t& nLiberties = Node(id).board.nLiberties;
     nLiberties += nDelta;
     if (nLiberties == 0)
         m_pendingJudgement.push_back(id);
@@ -74,10 +74,10 @@ void CGamePosition::RecountLiberties()
         GroupNode& node = Node(id);
         if (IsMarkGroup(node))
             continue;
-        node.nLiberties = 0;
+        node.board.nLiberties = 0;
         for (const CPoint point : node.points.Points())
-            node.nLiberties += EmptyNeighbours(CellOf(point));
-        if (node.nLiberties == 0)
+            node.board.nLiberties += EmptyNeighbours(CellOf(point));
+        if (node.board.nLiberties == 0)
             m_pendingJudgement.push_back(id);
     }
 }
@@ -112,7 +112,7 @@ CGamePosition::GroupId CGamePosition::NewGroupAtTail()
     node.prev = m_nTail;
     node.next = NO_GROUP;
     node.nStamp = ++m_nNextStamp;
-    node.nLiberties = 0;
+    node.board = {0, node.nStamp};
     (m_nTail == NO_GROUP ? m_nHead : Node(m_nTail).next) = id;
     m_nTail = id;
     ++m_nGroups;
@@ -180,8 +180,8 @@ void CGamePosition::AppendPoint(GroupId id, int nCell)
         holders.push_back({id, 1});
         PushStampEntry(nCell, id);
     }
-    node.nLiberties += EmptyNeighbours(nCell);
-    if (node.nLiberties == 0)
+    node.board.nLiberties += EmptyNeighbours(nCell);
+    if (node.board.nLiberties == 0)
         m_pendingJudgement.push_back(id);
 }
 
@@ -213,7 +213,7 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
                     LinkMark(target, nKind);
             }
     } else {
-        targetNode.nLiberties += sourceNode.nLiberties;
+        targetNode.board.nLiberties += sourceNode.board.nLiberties;
     }
     FreeNode(source);
 }
@@ -245,7 +245,6 @@ void CGamePosition::FreeNode(GroupId id)
 {
     GroupNode& node = Node(id);
     node.nStamp = 0;
-    ++node.nGeneration;  // the cells' stamp entries for it go stale for good
     node.points.Release();
     (node.prev == NO_GROUP ? m_nHead : Node(node.prev).next) = node.next;
     (node.next == NO_GROUP ? m_nTail : Node(node.next).prev) = node.prev;
@@ -266,11 +265,11 @@ void CGamePosition::PushStampEntry(int nCell, GroupId id)
     if (nRuns == 2 || heap.size() > 2 * nRuns + 8) {
         heap.clear();
         for (const Holder& holder : m_holders[nCell])
-            heap.push_back({Node(holder.id).nStamp, holder.id, Node(holder.id).nGeneration});
+            heap.push_back({Node(holder.id).nStamp, holder.id, Node(holder.id).board.nBirth});
         std::make_heap(heap.begin(), heap.end(), std::greater<>());
         return;  // the holders include id
     }
-    heap.push_back({Node(id).nStamp, id, Node(id).nGeneration});
+    heap.push_back({Node(id).nStamp, id, Node(id).board.nBirth});
     std::push_heap(heap.begin(), heap.end(), std::greater<>());
 }
 
@@ -301,8 +300,9 @@ CGamePosition::GroupId CGamePosition::FindGroupAt(int nCell)
             return top.id;
         std::pop_heap(heap.begin(), heap.end(), std::greater<>());
         heap.pop_back();
-        if (node.nGeneration == top.nGeneration) {
-            heap.push_back({node.nStamp, top.id, top.nGeneration});
+        // Still the group the entry was made for, moved to the tail since.
+        if (node.prev != FREE_NODE && !IsMarkGroup(node) && node.board.nBirth == top.nBirth) {
+            heap.push_back({node.nStamp, top.id, top.nBirth});
             std::push_heap(heap.begin(), heap.end(), std::greater<>());
         }
     }
@@ -374,13 +374,13 @@ void CGamePosition::SweepCaptures()
     judged.swap(m_pendingJudgement);
     std::erase_if(judged, [this](GroupId id) {
         const GroupNode& node = Node(id);
-        return node.prev == FREE_NODE || IsMarkGroup(node) || node.nLiberties != 0;
+        return node.prev == FREE_NODE || IsMarkGroup(node) || node.board.nLiberties != 0;
     });
     std::sort(judged.begin(), judged.end(),
               [this](GroupId a, GroupId b) { return Node(a).nStamp < Node(b).nStamp; });
     judged.erase(std::unique(judged.begin(), judged.end()), judged.end());
     for (const GroupId id : judged) {
-        if (Node(id).nLiberties != 0)
+        if (Node(id).board.nLiberties != 0)
             continue;
         CountOne(m_nCaptures);
         ClearGroupFromBoard(id, /*bKeepFlowers=*/true);

@@ -93,8 +93,8 @@ public:
     // many groups that passes and bombs leave near the head).
     class CSnapshot {
     public:
-        // Bytes held, the segments shared with pEarlier (a snapshot this one
-        // may share with; null for none) not counted.
+        // Bytes held, the bytes of the segments shared with pEarlier (a
+        // snapshot this one may share with; null for none) not counted.
         std::size_t GetByteSizeBeyond(const CSnapshot* pEarlier) const;
 
     private:
@@ -107,7 +107,7 @@ public:
     // Groups a segment holds: small enough that a touch near the head
     // re-encodes little, large enough that a segment of the groups passes and
     // bombs leave outweighs its own bookkeeping. Tests make it small.
-    static constexpr std::uint32_t MAX_SEGMENT_GROUPS = 1024;
+    static constexpr std::uint32_t MAX_SEGMENT_GROUPS = 4096;
     void SetSnapshotSegmentGroups(std::uint32_t nGroups)
     {
         m_nSegmentGroups = std::clamp<std::uint32_t>(nGroups, 1, MAX_SEGMENT_GROUPS);
@@ -157,9 +157,11 @@ private:
         GroupId prev = NO_GROUP;
         GroupId next = NO_GROUP;
         std::uint64_t nStamp = 0;  // grows along the list; a group moved to the tail gets a new one
-        std::uint32_t nGeneration = 0;  // counts the groups the node has held
         union {
-            std::int32_t nLiberties;  // a board group's empty neighbours of the entries, with repeats
+            struct {
+                std::int32_t nLiberties;  // empty neighbours of the entries, with repeats
+                std::uint64_t nBirth;     // the stamp the group was made with: which group the node holds
+            } board;
             struct {
                 GroupId prev[MARK_KINDS];  // the indicator cells' lists, in list order
                 GroupId next[MARK_KINDS];
@@ -230,7 +232,7 @@ private:
     struct StampEntry {
         std::uint64_t nStamp;
         GroupId id;
-        std::uint32_t nGeneration;
+        std::uint64_t nBirth;
         friend bool operator>(const StampEntry& a, const StampEntry& b) { return a.nStamp > b.nStamp; }
     };
     void PushStampEntry(int nCell, GroupId id);

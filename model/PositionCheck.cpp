@@ -108,8 +108,8 @@ std::string CGamePosition::CheckConsistency() const
             std::int32_t nLiberties = 0;
             for (const CPoint point : group)
                 nLiberties += EmptyNeighbours(CellOf(point));
-            if (nLiberties != node.nLiberties)
-                return Text(nGroup, group) + ", counts " + std::to_string(node.nLiberties) +
+            if (nLiberties != node.board.nLiberties)
+                return Text(nGroup, group) + ", counts " + std::to_string(node.board.nLiberties) +
                        " liberty entries, its points have " + std::to_string(nLiberties);
             if (nLiberties == 0 && std::find(m_pendingJudgement.begin(), m_pendingJudgement.end(), id) ==
                                        m_pendingJudgement.end())
@@ -175,7 +175,7 @@ std::string CGamePosition::CheckConsistency() const
             return "the groups of cell " + Text(point) + " are out of stamp order";
         for (const GroupId id : kept)
             if (m_holders[nCell].size() >= 2 && std::none_of(heap.begin(), heap.end(), [&](const StampEntry& entry) {
-                    return entry.id == id && entry.nGeneration == Node(id).nGeneration && entry.nStamp <= Node(id).nStamp;
+                    return entry.id == id && entry.nBirth == Node(id).board.nBirth && entry.nStamp <= Node(id).nStamp;
                 }))
                 return "cell " + Text(point) + " cannot find one of its groups by stamp";
         // Every group leaves the list with its points emptied, except the

@@ -67,7 +67,7 @@ private:
 
 std::size_t CGamePosition::CSnapshot::GetByteSizeBeyond(const CSnapshot* pEarlier) const
 {
-    std::size_t nBytes = m_board.size();
+    std::size_t nBytes = m_board.size() + m_segments.size() * sizeof(m_segments[0]);
     for (std::size_t i = 0; i < m_segments.size(); ++i)
         if (!pEarlier || i >= pEarlier->m_segments.size() || pEarlier->m_segments[i] != m_segments[i])
             nBytes += m_segments[i]->size();

@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kLongRecord = 100'000;
@@ -50,6 +52,14 @@ void ReportEndPosition(benchmark::State& state, const MoveRecord& record)
     doc.GoToEnd();
     state.counters["captures"] = doc.m_nCaptures;
     state.counters["groups"] = static_cast<double>(doc.GetGroups().size());
+    std::size_t nPoints = 0;
+    std::size_t nLargest = 0;
+    for (const StoneGroup group : doc.GetGroups()) {
+        nPoints += group.size();
+        nLargest = std::max(nLargest, group.size());
+    }
+    state.counters["points"] = static_cast<double>(nPoints);
+    state.counters["largest_group"] = static_cast<double>(nLargest);
     state.counters["checkpoint_bytes"] = static_cast<double>(doc.GetCheckpoints().GetByteSize());
 }
 

@@ -193,9 +193,9 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
     Touch(sourceNode);
     // A group may list a point many times: each cell's holders change once,
     // whatever the repeats.
+    targetNode.points.Append(sourceNode.points.Points());
     std::bitset<GRID_CELLS> rewritten;
     for (const CPoint point : sourceNode.points.Points()) {
-        targetNode.points.Add(point);
         const int nCell = CellOf(point);
         if (MarkKindOf(nCell) < 0 && !rewritten[nCell]) {
             rewritten[nCell] = true;

@@ -5,6 +5,7 @@
 
 #include "fw/core/CPoint.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -30,6 +31,17 @@ public:
         (m_nCapacity > 1 ? m_pHeap : &m_inline)[m_nSize++] = point;
     }
 
+    // Adds points, which must not be this store's own; may throw
+    // std::bad_alloc, the points then unchanged.
+    void Append(std::span<const CPoint> points)
+    {
+        const std::uint64_t nNeeded = std::uint64_t{m_nSize} + points.size();
+        if (nNeeded > m_nCapacity)
+            Grow(std::bit_ceil(nNeeded));
+        std::memcpy((m_nCapacity > 1 ? m_pHeap : &m_inline) + m_nSize, points.data(), points.size() * sizeof(CPoint));
+        m_nSize = static_cast<std::uint32_t>(nNeeded);
+    }
+
     // Empties the store and gives back its storage.
     void Release()
     {
@@ -41,9 +53,12 @@ public:
     }
 
 private:
-    void Grow()
+    void Grow() { Grow(std::uint64_t{m_nCapacity} * 2); }
+    void Grow(std::uint64_t nCapacity)
     {
-        const std::uint32_t nNewCapacity = m_nCapacity * 2;
+        if (nCapacity > UINT32_MAX)
+            throw std::bad_alloc();
+        const auto nNewCapacity = static_cast<std::uint32_t>(nCapacity);
         auto* pNew = new CPoint[nNewCapacity];
         std::memcpy(pNew, GetData(), m_nSize * sizeof(CPoint));
         if (m_nCapacity > 1)

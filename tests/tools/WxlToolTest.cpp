@@ -14,6 +14,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -463,6 +464,50 @@ TEST_F(WxlToolTest, RenderRefusesBadFilesAndMissingOutput)
     EXPECT_EQ(missing.err, "没有找到 " + PathOf("none.wxl") + "。\n");
     EXPECT_EQ(Wxl({"render", game, "-o", PathOf("no/such/folder/x.png")}).nExit, 1);
     EXPECT_FALSE(fs::exists(PathOf("x.png")));
+}
+
+// ---- thumbnail ----
+
+TEST_F(WxlToolTest, ThumbnailDrawsTheBoardAtTheRecordsEndAtTheSizeAskedFor)
+{
+    const std::string game = WriteRecord("game.wxl", {{4, 4}, {16, 16}});
+    const std::string empty = WriteRecord("empty.wxl", {});
+
+    const WxlRun run = Wxl({"thumbnail", game, PathOf("game.png"), "100"});
+    ASSERT_EQ(Wxl({"thumbnail", empty, PathOf("empty.png"), "100"}).nExit, 0);
+
+    EXPECT_EQ(run.nExit, 0) << run.err;
+    EXPECT_EQ(run.out + run.err, "");
+    EXPECT_EQ(PngSize(ReadBytes(PathOf("game.png"))), (std::pair<std::uint32_t, std::uint32_t>{100, 100}));
+    EXPECT_NE(ReadBytes(PathOf("game.png")), ReadBytes(PathOf("empty.png")));
+}
+
+// A file manager keeps whatever file it finds at OUT: a failure must leave
+// none, nor any half-written file beside it, nor spoil one already there.
+TEST_F(WxlToolTest, ThumbnailFailuresLeaveNoOutputAndAnEarlierOneUntouched)
+{
+    const std::string game = WriteRecord("game.wxl", {{4, 4}});
+    const std::string malformed = WriteFile("malformed.wxl", "\x01");
+    const std::string earlier = WriteFile("earlier.png", "an earlier thumbnail");
+    const std::set<std::string> before = FilesInFolder();
+    const std::vector<std::pair<std::vector<std::string>, int>> cases = {
+        {{"thumbnail", malformed, PathOf("out.png"), "128"}, 1},
+        {{"thumbnail", malformed, earlier, "128"}, 1},
+        {{"thumbnail", PathOf("missing.wxl"), PathOf("out.png"), "128"}, 1},
+        {{"thumbnail", game, PathOf("no/such/folder/out.png"), "128"}, 1},
+        {{"thumbnail", game, PathOf("out.png"), "0"}, 2},
+        {{"thumbnail", game, PathOf("out.png"), "128px"}, 2},
+        {{"thumbnail", game, PathOf("out.png"), "100000"}, 2},
+        {{"thumbnail", game, PathOf("out.png")}, 2},
+    };
+    for (const auto& [args, nExit] : cases) {
+        const WxlRun run = Wxl(args);
+        EXPECT_EQ(run.nExit, nExit) << testing::PrintToString(args);
+        EXPECT_NE(run.err, "") << testing::PrintToString(args);
+    }
+    EXPECT_EQ(Wxl({"thumbnail", malformed, PathOf("out.png"), "128"}).err, "非预期的文件格式。\n");
+    EXPECT_EQ(FilesInFolder(), before);
+    EXPECT_EQ(ReadBytes(earlier), "an earlier thumbnail");
 }
 
 // wxl draws through its companion program; a copy of wxl without it must say

@@ -8,11 +8,6 @@
 
 namespace {
 
-void PrintToStderr(const std::string& text)
-{
-    std::cerr << text << '\n';
-}
-
 // Parses the arguments of `command`; a usage complaint when they do not fit.
 std::optional<std::string> ParsePositionOptions(const std::vector<std::string>& args, PositionOptions& options,
                                                 std::string_view command)
@@ -53,6 +48,11 @@ std::optional<std::string> ParsePositionOptions(const std::vector<std::string>& 
 }
 
 }  // namespace
+
+void PrintToStderr(const std::string& text)
+{
+    std::cerr << text << '\n';
+}
 
 int Usage(std::string_view complaint)
 {

@@ -1,8 +1,8 @@
-// What `wxl board` and `wxl render` share: the usage text, the exit codes,
-// opening a file as the program's Open does, and reading the options that
-// name a position. `render` runs in a companion program of its own (so that
-// wxl itself loads no Qt), and this is what keeps the two programs' options
-// and messages the same.
+// What the commands of wxl share: the usage text, the exit codes, opening a
+// file as the program's Open does, and reading the options that name a
+// position. `render` and `thumbnail` run in a companion program of its own
+// (so that wxl itself loads no Qt), and this is what keeps the two programs'
+// options and messages the same.
 #pragma once
 
 #include "fw/core/MessageBox.h"
@@ -22,6 +22,8 @@ inline constexpr std::string_view kUsage =
     "usage: wxl board FILE [--at N] [--groups]   print the position after N steps (default: all)\n"
     "       wxl render FILE [--at N] [--last10] [--all] -o OUT.png\n"
     "                                            draw that position as the program shows it\n"
+    "       wxl thumbnail IN OUT SIZE            draw the board at the end of IN, SIZE x SIZE pixels,\n"
+    "                                            as the PNG file OUT\n"
     "       wxl check FILE...                    validate game records\n"
     "       wxl session [FILE]                   run commands from stdin, one a line:\n"
     "           click X Y | rclick X Y | pass | bomb | back | forward | start | end\n"
@@ -29,6 +31,9 @@ inline constexpr std::string_view kUsage =
 
 // Prints the complaint, if any, and the usage text to stderr; kExitUsage.
 int Usage(std::string_view complaint = {});
+
+// A message of the program's, as the commands that draw or print one position report it.
+void PrintToStderr(const std::string& text);
 
 // Opens path into a new document as the program's Open does; the program's
 // message for a failure goes to onMessage.

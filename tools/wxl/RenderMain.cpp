@@ -1,19 +1,27 @@
-// wxl-render: `wxl render` in a program of its own. Drawing needs QtGui,
-// whose libraries would make every other wxl command start several times
-// slower, so wxl runs this program with the arguments that follow `render`
-// and it answers exactly as `wxl render` always has.
+// wxl-render: the wxl commands that draw, in a program of their own. Drawing
+// needs QtGui, whose libraries would make every other wxl command start
+// several times slower, so wxl runs this program with its own arguments from
+// the command on ("render ..." or "thumbnail ...") and it answers exactly as
+// wxl would.
 #include "PositionCommand.h"
 #include "RenderPng.h"
 #include "record/ClientDoc.h"
 
+#include <algorithm>
+#include <charconv>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
-int main(int argc, char** argv)
+namespace {
+
+// Far above what file managers ask for (at most 1024), far below a picture
+// that would not fit in memory.
+constexpr int kLargestThumbnail = 4096;
+
+int Render(const std::vector<std::string>& args)
 {
-    std::ios::sync_with_stdio(false);
-    const std::vector<std::string> args(argv + 1, argv + argc);
     PositionOptions options;
     CClientDoc doc;
     if (const auto failure = PreparePosition(args, "render", options, doc))
@@ -23,4 +31,41 @@ int main(int argc, char** argv)
         return kExitFailed;
     }
     return kExitOk;
+}
+
+int Thumbnail(const std::vector<std::string>& args)
+{
+    if (args.size() != 3)
+        return Usage("thumbnail needs IN OUT SIZE");
+    const std::string& in = args[0];
+    const std::string& out = args[1];
+    const std::string& sizeText = args[2];
+    int nSize = 0;
+    const auto [end, error] = std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), nSize);
+    if (error != std::errc() || end != sizeText.data() + sizeText.size() || nSize < 1 || nSize > kLargestThumbnail)
+        return Usage("thumbnail SIZE must be a number of pixels from 1 to " + std::to_string(kLargestThumbnail) +
+                     ", not '" + sizeText + "'");
+    CClientDoc doc;
+    if (!LoadDocument(doc, in, PrintToStderr))
+        return kExitFailed;
+    doc.StepForwardTo(doc.m_moves.GetSize());
+    if (!ThumbnailToPng(doc, nSize, out)) {
+        std::cerr << "wxl: cannot write " << out << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    const std::string_view command = argc > 1 ? argv[1] : "";
+    const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
+    if (command == "render")
+        return Render(args);
+    if (command == "thumbnail")
+        return Thumbnail(args);
+    return Usage("wxl-render draws for wxl: run 'wxl render' or 'wxl thumbnail'");
 }

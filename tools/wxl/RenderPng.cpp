@@ -1,6 +1,9 @@
 #include "RenderPng.h"
 
+#include "view/StoneImages.h"
+
 #include <QGuiApplication>
+#include <QSaveFile>
 
 namespace {
 
@@ -12,9 +15,7 @@ void KeepOnlyErrors(QtMsgType type, const QMessageLogContext& context, const QSt
         qt_message_output(type, context, message);
 }
 
-}  // namespace
-
-bool RenderToPng(const CClientDoc& doc, MoveNumberFlags numbers, const std::string& strPath)
+QImage DrawView(const CClientDoc& doc, MoveNumberFlags numbers)
 {
     qInstallMessageHandler(KeepOnlyErrors);
     // Text needs the font database of a GUI application; no display is needed.
@@ -24,5 +25,30 @@ bool RenderToPng(const CClientDoc& doc, MoveNumberFlags numbers, const std::stri
     char* argv[] = {arg0, arg1, arg2, nullptr};
     int argc = 3;
     const QGuiApplication application(argc, argv);
-    return RenderBoard(doc, numbers, VIEW_SIZE).save(QString::fromStdString(strPath), "PNG");
+    return RenderBoard(doc, numbers, VIEW_SIZE);
+}
+
+// The file appears under its name only once it is complete: a failed or
+// interrupted write leaves no file behind, nor a broken one in place of an
+// earlier picture (a file manager would keep a broken thumbnail for good).
+bool SavePng(const QImage& image, const std::string& strPath)
+{
+    QSaveFile file(QString::fromStdString(strPath));
+    return !image.isNull() && file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+}
+
+}  // namespace
+
+bool RenderToPng(const CClientDoc& doc, MoveNumberFlags numbers, const std::string& strPath)
+{
+    return SavePng(DrawView(doc, numbers), strPath);
+}
+
+bool ThumbnailToPng(const CClientDoc& doc, int nSize, const std::string& strPath)
+{
+    // The board picture without the caption line under it: a square that
+    // scales without distortion, and at thumbnail size the caption could
+    // not be read anyway.
+    const QImage board = DrawView(doc, {}).copy(StoneImages::Get().board.rect());
+    return SavePng(board.scaled(nSize, nSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), strPath);
 }

@@ -1,6 +1,7 @@
 // wxl: inspect, check and script .wxl game records with the program's own
 // document code. It links no Qt, so that it starts as fast as a plain
-// program; `render` is handed to the companion program wxl-render.
+// program; `render` and `thumbnail` are handed to the companion program
+// wxl-render.
 #include "PositionCommand.h"
 #include "Session.h"
 #include "StateBlock.h"
@@ -59,21 +60,22 @@ int Board(const std::vector<std::string>& args)
     return kExitOk;
 }
 
-// Runs the companion program with the arguments that follow `render`. It
-// takes this process's place, so its output, messages and exit status are
-// the command's own.
-int Render(char** argv)
+// Runs the companion program for `render` and `thumbnail`, with the command
+// and its arguments. It takes this process's place, so its output, messages
+// and exit status are the command's own.
+int RunDrawingCommand(char** argv)
 {
+    const std::string_view command = argv[1];
     const std::vector<std::string> candidates = RendererCandidates();
     for (const std::string& path : candidates) {
-        argv[1] = const_cast<char*>(path.c_str());  // "render" becomes the companion's own name
-        execv(path.c_str(), argv + 1);
+        argv[0] = const_cast<char*>(path.c_str());
+        execv(path.c_str(), argv);
         if (errno != ENOENT) {
             std::cerr << "wxl: cannot run " << path << ": " << std::strerror(errno) << '\n';
             return kExitFailed;
         }
     }
-    std::cerr << "wxl: render needs the program " << kRendererName << ", which is missing; looked for";
+    std::cerr << "wxl: " << command << " needs the program " << kRendererName << ", which is missing; looked for";
     for (std::size_t i = 0; i < candidates.size(); ++i)
         std::cerr << (i == 0 ? " " : " and ") << candidates[i];
     std::cerr << '\n';
@@ -127,8 +129,8 @@ int main(int argc, char** argv)
     }
     if (command == "board")
         return Board(args);
-    if (command == "render")
-        return Render(argv);
+    if (command == "render" || command == "thumbnail")
+        return RunDrawingCommand(argv);
     if (command == "check")
         return Check(args);
     if (command == "session")

@@ -1,15 +1,20 @@
 #include "ClientView.h"
 
 #include "BoardPainter.h"
+#include "fw/core/CCmdUI.h"
 #include "fw/core/MessageBox.h"
+#include "fw/gui/CFrameWnd.h"
 #include "record/ClickRule.h"
 #include "record/ClientDoc.h"
 #include "res/resource.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -31,6 +36,49 @@ void ShowClickMessage(const ClickResult& result)
         AfxMessageBox(std::string(result.Message()));
 }
 
+constexpr int kPageSteps = 10;
+constexpr int kWheelNotch = 120;
+
+struct ReplayKey {
+    int nKey;
+    unsigned nID;
+    int nTimes;
+};
+
+constexpr ReplayKey kReplayKeys[] = {
+    {Qt::Key_Left, ID_STEP_BACK, 1},
+    {Qt::Key_Right, ID_STEP_FORWARD, 1},
+    {Qt::Key_Home, ID_GO_TO_START, 1},
+    {Qt::Key_End, ID_GO_TO_END, 1},
+    {Qt::Key_PageUp, ID_STEP_BACK, kPageSteps},
+    {Qt::Key_PageDown, ID_STEP_FORWARD, kPageSteps},
+};
+
+const ReplayKey* FindReplayKey(int nKey, Qt::KeyboardModifiers modifiers)
+{
+    // With Ctrl, Shift or Alt a key belongs to the accelerators or to nobody;
+    // the keypad's arrows, with Num Lock off, are the arrows.
+    if ((modifiers & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return nullptr;
+    const auto* pKey = std::find_if(std::begin(kReplayKeys), std::end(kReplayKeys),
+                                    [nKey](const ReplayKey& key) { return key.nKey == nKey; });
+    return pKey != std::end(kReplayKeys) ? pKey : nullptr;
+}
+
+// Qt keeps input from a window under a modal box, but not from everything
+// that can send the view an event.
+bool IsModalBoxOpen()
+{
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+class CAvailability : public CCmdUI {
+public:
+    void Enable(bool bOn) override { m_bEnabled = bOn; }
+
+    bool m_bEnabled = false;
+};
+
 }  // namespace
 
 const MessageMap CClientView::messageMap{&CView::messageMap, kEntries};
@@ -38,6 +86,9 @@ const MessageMap CClientView::messageMap{&CView::messageMap, kEntries};
 CClientView::CClientView(QWidget* pParent) : CView(pParent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The replay keys need the focus, which the window gives its first
+    // focusable child when it becomes active.
+    setFocusPolicy(Qt::StrongFocus);
     m_screen = QImage(size(), QImage::Format_RGB32);
 }
 
@@ -156,6 +207,67 @@ void CClientView::OnRButtonDown(QPoint point)
     if (result.outcome == ClickOutcome::InvalidPoint)
         return;
     RepaintWholeView();
+}
+
+// ---- keyboard and wheel -----------------------------------------------------
+
+void CClientView::keyPressEvent(QKeyEvent* pEvent)
+{
+    if (!OnKeyDown(pEvent->key(), pEvent->modifiers()))
+        CView::keyPressEvent(pEvent);
+}
+
+void CClientView::wheelEvent(QWheelEvent* pEvent)
+{
+    OnMouseWheel(pEvent->angleDelta().y());
+}
+
+bool CClientView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
+{
+    const ReplayKey* pKey = FindReplayKey(nKey, modifiers);
+    if (!pKey)
+        return false;
+    if (!IsModalBoxOpen())
+        RunCommand(pKey->nID, pKey->nTimes);
+    return true;
+}
+
+void CClientView::OnMouseWheel(int nDelta)
+{
+    if (nDelta == 0 || IsModalBoxOpen())
+        return;
+    // A turn the other way starts afresh rather than paying off what the
+    // last turn left short of a notch.
+    if ((nDelta > 0) != (m_nWheelDelta > 0))
+        m_nWheelDelta = 0;
+    m_nWheelDelta += nDelta;
+    const int nNotches = m_nWheelDelta / kWheelNotch;
+    m_nWheelDelta -= nNotches * kWheelNotch;
+    if (nNotches > 0)
+        RunCommand(ID_STEP_BACK, nNotches);
+    else if (nNotches < 0)
+        RunCommand(ID_STEP_FORWARD, -nNotches);
+}
+
+void CClientView::RunCommand(unsigned nID, int nTimes)
+{
+    auto* pFrame = dynamic_cast<CFrameWnd*>(window());
+    for (int i = 0; i < nTimes; ++i) {
+        if (pFrame)
+            pFrame->RouteCommand(nID);
+        else if (IsCommandAvailable(nID))
+            OnCommand(nID);
+    }
+}
+
+// For a view without a frame: the view and its document, which lead the
+// frame's route, decide as they do there.
+bool CClientView::IsCommandAvailable(unsigned nID) const
+{
+    CAvailability availability;
+    if (OnUpdateCommand(nID, &availability) || GetDocument()->OnUpdateCommand(nID, &availability))
+        return availability.m_bEnabled;
+    return HasCommandHandler(nID);
 }
 
 // ---- commands ---------------------------------------------------------------

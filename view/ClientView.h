@@ -8,6 +8,11 @@
 // screen until its area is invalidated, which the handlers rely on and do
 // deliberately. The view therefore keeps the picture it shows (m_screen) and
 // its own invalid region, and shows the whole picture on every paint.
+//
+// The replay keys and the mouse wheel run the replay commands as the menu
+// does: Left / Right step back / forward, Home / End go to the start / end,
+// Page Up / Page Down take ten steps, and each wheel notch one step (up is
+// back).
 #pragma once
 
 #include "BoardPainter.h"
@@ -48,6 +53,14 @@ public:
     void OnLButtonDown(QPoint point);
     void OnRButtonDown(QPoint point);
 
+    // Keyboard and wheel handlers: the replay commands, run as the menu runs
+    // them; nothing while a modal box is open.
+    // OnKeyDown is false for a key that is not the view's, which then goes
+    // on to the frame; nDelta is the wheel's turn in eighths of a degree,
+    // 120 a notch, positive away from the user.
+    bool OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers);
+    void OnMouseWheel(int nDelta);
+
     const MessageMap* GetMessageMap() const override { return &messageMap; }
     static const MessageMap messageMap;
 
@@ -65,6 +78,8 @@ protected:
     void resizeEvent(QResizeEvent* pEvent) override;
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void wheelEvent(QWheelEvent* pEvent) override;
 
 private:
     void InvalidateRect(const QRect& rect, bool bErase = false);
@@ -76,10 +91,18 @@ private:
     void InvalidateEntryCorner(int nEntry);
     void RepaintAfterStep();
 
+    // Runs a command nTimes, each time only if it is available then, as its
+    // menu item would.
+    void RunCommand(unsigned nID, int nTimes = 1);
+    bool IsCommandAvailable(unsigned nID) const;
+
     void Render();
     void FitSurfaceToView();
 
     QImage m_screen;
     QRegion m_invalid;
     QRegion m_erase;
+    // Wheel rotation not yet turned into steps, in eighths of a degree: fine
+    // wheels report parts of a 120-unit notch.
+    int m_nWheelDelta = 0;
 };

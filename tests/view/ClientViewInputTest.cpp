@@ -1,5 +1,12 @@
-// What clicks and the play commands do to the game, and which messages they show.
+// What clicks, the play commands, the replay keys and the wheel do to the
+// game, and which messages they show.
 #include "ViewFixture.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QWheelEvent>
+
+#include <ostream>
 
 namespace {
 
@@ -203,6 +210,181 @@ TEST_F(InputTest, NumberTogglesFlipTheirOwnFlagAndCount)
     EXPECT_EQ(m_view.m_nLast10Toggles, 2);
     EXPECT_EQ(m_view.m_bShowAll, 1);
     EXPECT_EQ(m_view.m_nAllToggles, 1);
+}
+
+// ---- replay keys and wheel ---------------------------------------------------
+
+void Wheel(CClientView& view, int nDelta)
+{
+    const QPointF point(300, 300);
+    QWheelEvent event(point, view.mapToGlobal(point), QPoint(), QPoint(0, nDelta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &event);
+}
+
+void Press(CClientView& view, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(&view, key, modifiers);
+}
+
+// Thirteen live entries; the seventh takes the last liberty of the white
+// stone at (10, 10), so replay across it repaints the whole view while other
+// steps repaint squares, and stepping back leaves a swept stone on screen.
+constexpr MovePoint kRecord[] = {{9, 10}, {10, 10}, {11, 10}, {1, 1},  {10, 9},  {19, 19}, {10, 11},
+                                 {1, 19}, {19, 1},  {3, 3},   {17, 17}, {3, 17}, {17, 3}};
+
+// A key or wheel path from a position some steps back from the end, and the
+// menu commands it must equal there.
+struct ReplayPath {
+    const char* pszName;
+    int nStepsBackFirst;
+    void (*input)(CClientView&);
+    void (*commands)(CClientView&);
+};
+
+void PrintTo(const ReplayPath& path, std::ostream* pOut)
+{
+    *pOut << path.pszName;
+}
+
+// The fixture's view takes the input; a twin view of a twin game takes the
+// menu commands.
+class ReplayInputTest : public ViewTest, public ::testing::WithParamInterface<ReplayPath> {
+protected:
+    ReplayInputTest()
+    {
+        m_twinDoc.OnNewDocument();
+        m_twinView.SetDocument(&m_twinDoc);
+        m_twinView.resize(m_view.size());
+        m_twinView.show();
+    }
+
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_twinView));
+        for (CClientView* pView : {&m_view, &m_twinView}) {
+            for (const MovePoint& entry : kRecord)
+                pView->OnLButtonDown(Centre(entry.x, entry.y));
+            for (int i = 0; i < GetParam().nStepsBackFirst; ++i)
+                pView->OnStepBack();
+        }
+    }
+
+    CClientDoc m_twinDoc;
+    CClientView m_twinView;
+};
+
+TEST_P(ReplayInputTest, GivesThePositionAndPictureOfTheMenuCommands)
+{
+    GetParam().input(m_view);
+    GetParam().commands(m_twinView);
+    EXPECT_EQ(m_doc.m_nCurMove, m_twinDoc.m_nCurMove);
+    EXPECT_EQ(m_doc.m_board, m_twinDoc.m_board);
+    EXPECT_TRUE(m_view.ScreenImage() == m_twinView.ScreenImage());
+}
+
+void StepBack(CClientView& view, int nTimes)
+{
+    for (int i = 0; i < nTimes; ++i)
+        view.OnStepBack();
+}
+
+void StepForward(CClientView& view, int nTimes)
+{
+    for (int i = 0; i < nTimes; ++i)
+        view.OnStepForward();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ReplayInputTest,
+    ::testing::Values(
+        ReplayPath{"LeftAtTheEnd", 0, [](CClientView& v) { Press(v, Qt::Key_Left); }, [](CClientView& v) { v.OnStepBack(); }},
+        ReplayPath{"RightOverTheCapture", 7, [](CClientView& v) { Press(v, Qt::Key_Right); },
+                   [](CClientView& v) { v.OnStepForward(); }},
+        ReplayPath{"Home", 0, [](CClientView& v) { Press(v, Qt::Key_Home); }, [](CClientView& v) { v.OnGoToStart(); }},
+        ReplayPath{"End", 7, [](CClientView& v) { Press(v, Qt::Key_End); }, [](CClientView& v) { v.OnGoToEnd(); }},
+        ReplayPath{"PageUp", 0, [](CClientView& v) { Press(v, Qt::Key_PageUp); }, [](CClientView& v) { StepBack(v, 10); }},
+        ReplayPath{"PageUpWithFiveLeft", 8, [](CClientView& v) { Press(v, Qt::Key_PageUp); },
+                   [](CClientView& v) { StepBack(v, 5); }},
+        ReplayPath{"PageDown", 12, [](CClientView& v) { Press(v, Qt::Key_PageDown); },
+                   [](CClientView& v) { StepForward(v, 10); }},
+        ReplayPath{"PageDownWithFiveLeft", 5, [](CClientView& v) { Press(v, Qt::Key_PageDown); },
+                   [](CClientView& v) { StepForward(v, 5); }},
+        ReplayPath{"KeypadArrowWithNumLockOff", 0, [](CClientView& v) { Press(v, Qt::Key_Left, Qt::KeypadModifier); },
+                   [](CClientView& v) { v.OnStepBack(); }},
+        ReplayPath{"WheelUp", 0, [](CClientView& v) { Wheel(v, 120); }, [](CClientView& v) { v.OnStepBack(); }},
+        ReplayPath{"WheelDownOverTheCapture", 7, [](CClientView& v) { Wheel(v, -120); },
+                   [](CClientView& v) { v.OnStepForward(); }},
+        ReplayPath{"ThreeNotchesAtOnce", 0, [](CClientView& v) { Wheel(v, 360); }, [](CClientView& v) { StepBack(v, 3); }},
+        ReplayPath{"FineWheelStepsOncePerWholeNotch", 7,
+                   [](CClientView& v) {
+                       for (int i = 0; i < 7; ++i)
+                           Wheel(v, -40);
+                   },
+                   [](CClientView& v) { StepForward(v, 2); }},
+        ReplayPath{"FineWheelTurnedBackStartsAfresh", 7,
+                   [](CClientView& v) {
+                       Wheel(v, 80);
+                       Wheel(v, -80);
+                       Wheel(v, -80);
+                   },
+                   [](CClientView& v) { v.OnStepForward(); }}),
+    [](const ::testing::TestParamInfo<ReplayPath>& info) { return std::string(info.param.pszName); });
+
+// Step back from the one entry leaves its caption on screen; a command run
+// where it is unavailable would repaint and change what is shown.
+TEST_F(InputTest, KeysAndWheelDoNothingWhereTheirCommandIsUnavailable)
+{
+    Play({{4, 4}});
+    m_view.OnStepBack();
+    const QImage atStart = m_view.ScreenImage();
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_PageUp})
+        Press(m_view, key);
+    Wheel(m_view, 120);
+    EXPECT_EQ(m_doc.m_nCurMove, 0);
+    EXPECT_TRUE(m_view.ScreenImage() == atStart);
+
+    m_view.OnStepForward();
+    const QImage atEnd = m_view.ScreenImage();
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_End, Qt::Key_PageDown})
+        Press(m_view, key);
+    Wheel(m_view, -120);
+    EXPECT_EQ(m_doc.m_nCurMove, 1);
+    EXPECT_TRUE(m_view.ScreenImage() == atEnd);
+}
+
+TEST_F(InputTest, KeysWithCtrlShiftOrAltDoNothing)
+{
+    Play({{4, 4}, {5, 5}, {6, 6}});
+    m_view.OnStepBack();
+    const QImage before = m_view.ScreenImage();
+    Press(m_view, Qt::Key_T, Qt::ControlModifier);  // the menu shows Ctrl+T and Ctrl+F; no key binds them
+    Press(m_view, Qt::Key_F, Qt::ControlModifier);
+    Press(m_view, Qt::Key_Left, Qt::ControlModifier);
+    Press(m_view, Qt::Key_End, Qt::ShiftModifier);
+    Press(m_view, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(m_doc.m_nCurMove, 2);
+    EXPECT_EQ(Entries().size(), 3U);
+    EXPECT_TRUE(m_view.ScreenImage() == before);
+}
+
+TEST_F(InputTest, KeysAndWheelDoNothingWhileAModalBoxIsOpen)
+{
+    Play({{4, 4}, {5, 5}, {6, 6}});
+    m_view.OnStepBack();
+    {
+        QDialog box;
+        box.setModal(true);
+        box.show();
+        ASSERT_EQ(QApplication::activeModalWidget(), &box);
+        Press(m_view, Qt::Key_Left);
+        Press(m_view, Qt::Key_End);
+        Wheel(m_view, 120);
+        EXPECT_EQ(m_doc.m_nCurMove, 2);
+    }
+    Press(m_view, Qt::Key_Left);
+    EXPECT_EQ(m_doc.m_nCurMove, 1);
 }
 
 }  // namespace

@@ -21,38 +21,11 @@ set -u
 . "$E2E_COMMON"
 GAME="$WORK/game.wxl"
 
-fail() { echo "FAIL: $*"; kill "$PID" 2>/dev/null; exit 1; }
-
-start() {
-    "$WEXLAN" "$@" &
-    PID=$!
-    WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name 'SorvethWexlan1.4' | head -n 1)
-    [ -n "$WINDOW" ] || fail "no window appeared"
-    sleep 1
-    xdotool windowfocus --sync "$WINDOW"
-}
-
-# The row of the screen where the view begins: the empty board of a new game
-# is the board picture itself.
-find_view_top() {
-    "$WXL" render "$WORK/empty.wxl" -o "$WORK/empty.png" || fail "wxl render"
-    convert "$WORK/empty.png" -crop 600x600+0+0 +repage "$WORK/empty-board.png"
-    import -window root "$WORK/start.png"
-    for top in $(seq 20 120); do
-        convert "$WORK/start.png" -crop "600x600+0+$top" +repage "$WORK/candidate.png"
-        if [ "$(compare -metric AE "$WORK/candidate.png" "$WORK/empty-board.png" null: 2>&1)" = "0" ]; then
-            echo "$top"
-            return
-        fi
-    done
-}
-
 click() { # x y [button]
     xdotool mousemove $((30 * $1)) $((TOP + 30 * $2)) click "${3:-1}"
     sleep 0.3
 }
 
-printf '\000\000' >"$WORK/empty.wxl"
 start
 TOP=$(find_view_top)
 [ -n "$TOP" ] || fail "the board picture is not on the screen"
@@ -89,9 +62,8 @@ convert "$WORK/render.png" -crop 600x600+0+0 +repage "$WORK/render-board.png"
 for attempt in 1 2 3 4 5; do
     choose_menu_item d e
     sleep 1
-    import -window root "$WORK/end.png"
-    convert "$WORK/end.png" -crop "600x600+0+$TOP" +repage "$WORK/end-board.png"
-    DIFF=$(compare -metric AE "$WORK/end-board.png" "$WORK/render-board.png" null: 2>&1)
+    grab "600x600+0+$TOP" "$WORK/end-board.png"
+    DIFF=$(differences "$WORK/end-board.png" "$WORK/render-board.png")
     [ "$DIFF" = "0" ] && break
     xdotool key Escape Escape
 done

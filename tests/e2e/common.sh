@@ -26,6 +26,51 @@ make_work_folder() {
 # is given the focus before each key, and menus open in their own time, so
 # callers check the effect of a menu choice and may make it again.
 
+# Ends the session, and the program, with a message.
+fail() {
+    echo "FAIL: $*"
+    kill "$PID" 2>/dev/null
+    exit 1
+}
+
+# Starts $WEXLAN with the given arguments and waits for its main window.
+start() {
+    "$WEXLAN" "$@" &
+    PID=$!
+    WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name 'SorvethWexlan1.4' | head -n 1)
+    [ -n "$WINDOW" ] || fail "no window appeared"
+    sleep 1
+    xdotool windowfocus --sync "$WINDOW"
+}
+
+# Prints the row of the screen where the view begins, while the view shows
+# the empty board: that is the board picture itself, as `$WXL render` draws
+# an empty record.
+find_view_top() {
+    printf '\000\000' >"$WORK/empty.wxl"
+    "$WXL" render "$WORK/empty.wxl" -o "$WORK/empty.png" || fail "wxl render"
+    convert "$WORK/empty.png" -crop 600x600+0+0 +repage "$WORK/empty-board.png"
+    import -window root "$WORK/start.png"
+    for top in $(seq 20 120); do
+        convert "$WORK/start.png" -crop "600x600+0+$top" +repage "$WORK/candidate.png"
+        if [ "$(differences "$WORK/candidate.png" "$WORK/empty-board.png")" = "0" ]; then
+            echo "$top"
+            return
+        fi
+    done
+}
+
+# Saves the screen's area WIDTHxHEIGHT+X+Y to a PNG file.
+grab() { # geometry file
+    import -window root "$WORK/screen.png"
+    convert "$WORK/screen.png" -crop "$1" +repage "$2"
+}
+
+# How many pixels two pictures of the same size differ in.
+differences() {
+    compare -metric AE "$1" "$2" null: 2>&1
+}
+
 # Chooses a menu item by its mnemonics: the menu's letter, then the item's.
 choose_menu_item() {
     xdotool windowfocus --sync "$WINDOW"

@@ -27,6 +27,13 @@ CGamePosition::CGamePosition()
 
 CGamePosition::~CGamePosition() = default;
 
+void CGamePosition::SetTuning(Tuning tuning)
+{
+    assert(m_nGroups == 0 && tuning.nSegmentGroups >= 1 && tuning.nSegmentGroups <= MAX_SEGMENT_GROUPS &&
+           tuning.nCellSetPoints >= 1);
+    m_tuning = tuning;
+}
+
 PointValue CGamePosition::ValueAtIndex(int nCell) const
 {
     assert(nCell >= 0 && nCell < 2 * GRID_CELLS);
@@ -173,6 +180,14 @@ void CGamePosition::AppendPoint(GroupId id, int nCell)
             LinkMark(id, nKind);
         return;
     }
+    if (const std::uint32_t nSize = node.points.GetSize(); nSize > m_tuning.nCellSetPoints) {
+        m_cellSets.at(id).set(nCell);
+    } else if (nSize == m_tuning.nCellSetPoints) {
+        CellSet cells;
+        for (const CPoint point : node.points.Points())
+            cells.set(CellOf(point));
+        m_cellSets.emplace(id, cells);
+    }
     std::vector<Holder>& holders = m_holders[nCell];
     if (!holders.empty() && holders.back().id == id) {
         ++holders.back().nEntries;
@@ -191,21 +206,8 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
     GroupNode& sourceNode = Node(source);
     Touch(targetNode);
     Touch(sourceNode);
-    // A group may list a point many times: each cell's holders change once,
-    // whatever the repeats.
-    targetNode.points.Append(sourceNode.points.Points());
-    std::bitset<GRID_CELLS> rewritten;
-    for (const CPoint point : sourceNode.points.Points()) {
-        const int nCell = CellOf(point);
-        if (MarkKindOf(nCell) < 0 && !rewritten[nCell]) {
-            rewritten[nCell] = true;
-            for (Holder& holder : m_holders[nCell])
-                if (holder.id == source)
-                    holder.id = target;
-            PushStampEntry(nCell, target);
-        }
-    }
     if (IsMarkGroup(sourceNode)) {
+        targetNode.points.Join(sourceNode.points);
         for (int nKind = 0; nKind < MARK_KINDS; ++nKind)
             if (sourceNode.marks.prev[nKind] != NOT_LISTED) {
                 UnlinkMark(source, nKind);
@@ -213,6 +215,24 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
                     LinkMark(target, nKind);
             }
     } else {
+        CellSet* pTargetCells = nullptr;
+        if (std::uint64_t{targetNode.points.GetSize()} + sourceNode.points.GetSize() >= m_tuning.nCellSetPoints) {
+            const auto found = m_cellSets.find(target);
+            pTargetCells = found != m_cellSets.end() ? &found->second : &m_cellSets.emplace(target, CellsOf(target)).first->second;
+        }
+        // A group may list a point many times: each cell's holders change
+        // once, whatever the repeats.
+        ForEachCellOf(source, [&](int nCell) {
+            for (Holder& holder : m_holders[nCell])
+                if (holder.id == source)
+                    holder.id = target;
+            PushStampEntry(nCell, target);
+            if (pTargetCells)
+                pTargetCells->set(nCell);
+        });
+        if (sourceNode.points.GetSize() >= m_tuning.nCellSetPoints)
+            m_cellSets.erase(source);
+        targetNode.points.Join(sourceNode.points);
         targetNode.board.nLiberties += sourceNode.board.nLiberties;
     }
     FreeNode(source);
@@ -229,14 +249,11 @@ void CGamePosition::DestroyGroup(GroupId id)
             if (node.marks.prev[nKind] != NOT_LISTED)
                 UnlinkMark(id, nKind);
     } else {
-        std::bitset<GRID_CELLS> cleared;
-        for (const CPoint point : node.points.Points()) {
-            const int nCell = CellOf(point);
-            if (!cleared[nCell]) {
-                cleared[nCell] = true;
-                std::erase_if(m_holders[nCell], [id](const Holder& holder) { return holder.id == id; });
-            }
-        }
+        ForEachCellOf(id, [&](int nCell) {
+            std::erase_if(m_holders[nCell], [id](const Holder& holder) { return holder.id == id; });
+        });
+        if (node.points.GetSize() >= m_tuning.nCellSetPoints)
+            m_cellSets.erase(id);
     }
     FreeNode(id);
 }
@@ -252,6 +269,13 @@ void CGamePosition::FreeNode(GroupId id)
     node.next = m_nFreeHead;
     m_nFreeHead = id;
     --m_nGroups;
+}
+
+CGamePosition::CellSet CGamePosition::CellsOf(GroupId id) const
+{
+    CellSet cells;
+    ForEachCellOf(id, [&](int nCell) { cells.set(nCell); });
+    return cells;
 }
 
 void CGamePosition::PushStampEntry(int nCell, GroupId id)
@@ -425,6 +449,7 @@ void CGamePosition::ClearGroups()
         holders.clear();
     for (std::vector<StampEntry>& heap : m_stampHeaps)
         heap.clear();
+    m_cellSets.clear();
     m_nMarkEntries.fill(0);
     m_markHead.fill(NO_GROUP);
     m_markTail.fill(NO_GROUP);

@@ -32,10 +32,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CGamePosition {
@@ -104,14 +106,19 @@ public:
         std::vector<std::uint8_t> m_board;
         std::vector<std::shared_ptr<const Segment>> m_segments;
     };
-    // Groups a segment holds: small enough that a touch near the head
-    // re-encodes little, large enough that a segment of the groups passes and
-    // bombs leave outweighs its own bookkeeping. Tests make it small.
+    // Sizes that trade memory for speed; tests make them small so that every
+    // path runs. Set them while the position holds no group.
     static constexpr std::uint32_t MAX_SEGMENT_GROUPS = 4096;
-    void SetSnapshotSegmentGroups(std::uint32_t nGroups)
-    {
-        m_nSegmentGroups = std::clamp<std::uint32_t>(nGroups, 1, MAX_SEGMENT_GROUPS);
-    }
+    struct Tuning {
+        // Groups a snapshot segment holds: small enough that a touch near the
+        // head re-encodes little, large enough that a segment of the groups
+        // passes and bombs leave outweighs its own bookkeeping. At most
+        // MAX_SEGMENT_GROUPS.
+        std::uint32_t nSegmentGroups = MAX_SEGMENT_GROUPS;
+        // Points from which a board group keeps a set of the cells it lists.
+        std::uint32_t nCellSetPoints = 64;
+    };
+    void SetTuning(Tuning tuning);
     // pEarlier, when not null, is a snapshot to share segments with: those it
     // holds as they stand, if it is the one this position took or restored
     // last. The snapshot becomes the one taken last.
@@ -237,6 +244,33 @@ private:
     };
     void PushStampEntry(int nCell, GroupId id);
     std::array<std::vector<StampEntry>, GRID_CELLS> m_stampHeaps;
+
+    // The cells a board group of m_tuning.nCellSetPoints points or more
+    // lists, so that a merge or a capture visits each once without walking
+    // the repeats; smaller groups have none.
+    using CellSet = std::bitset<GRID_CELLS>;
+    std::unordered_map<GroupId, CellSet> m_cellSets;
+    // The cells board group id lists, each once.
+    CellSet CellsOf(GroupId id) const;
+    template <typename Visit>
+    void ForEachCellOf(GroupId id, Visit visit) const
+    {
+        const CPointStore& points = Node(id).points;
+        if (points.GetSize() >= m_tuning.nCellSetPoints) {
+            const CellSet& cells = m_cellSets.at(id);
+            for (std::size_t nCell = cells._Find_first(); nCell < cells.size(); nCell = cells._Find_next(nCell))
+                visit(static_cast<int>(nCell));
+            return;
+        }
+        CellSet visited;
+        for (const CPoint point : points.Points()) {
+            const int nCell = CellIndex(point.x, point.y);
+            if (!visited[nCell]) {
+                visited.set(nCell);
+                visit(nCell);
+            }
+        }
+    }
     // The indicator cells: entries naming each, and their groups in list order.
     std::array<std::int64_t, MARK_KINDS> m_nMarkEntries{};
     std::array<GroupId, MARK_KINDS> m_markHead{NO_GROUP, NO_GROUP};
@@ -253,7 +287,7 @@ private:
         GroupId id;
         std::uint64_t nStamp;
     };
-    std::uint32_t m_nSegmentGroups = MAX_SEGMENT_GROUPS;
+    Tuning m_tuning;
     std::uint64_t m_nBaseSerial = 0;
     std::vector<SegmentEnd> m_baseSegmentEnds;
     std::uint64_t m_nFirstTouchedStamp = 0;

@@ -73,6 +73,7 @@ std::string CGamePosition::CheckConsistency() const
     std::array<std::vector<GroupId>, MARK_KINDS> markGroups;
     std::array<std::int64_t, MARK_KINDS> nMarkEntries{};
     std::uint64_t nLastStamp = 0;
+    std::size_t nLargeGroups = 0;
     for (GroupId id = m_nHead, prev = NO_GROUP; id != NO_GROUP; prev = id, id = Node(id).next) {
         const int nGroup = static_cast<int>(groups.size());
         if (nGroup > static_cast<int>(m_nGroups))
@@ -114,6 +115,17 @@ std::string CGamePosition::CheckConsistency() const
             if (nLiberties == 0 && std::find(m_pendingJudgement.begin(), m_pendingJudgement.end(), id) ==
                                        m_pendingJudgement.end())
                 return Text(nGroup, group) + ", has no liberty and is not waiting to be judged";
+            const auto cells = m_cellSets.find(id);
+            if ((cells != m_cellSets.end()) != (group.size() >= m_tuning.nCellSetPoints))
+                return Text(nGroup, group) + ", has a set of its cells without being large, or is large without one";
+            if (cells != m_cellSets.end()) {
+                ++nLargeGroups;
+                CellSet listed;
+                for (const CPoint point : group)
+                    listed.set(CellOf(point));
+                if (listed != cells->second)
+                    return Text(nGroup, group) + ", keeps a set of cells other than those it lists";
+            }
         } else {
             for (int nKind = 0; nKind < MARK_KINDS; ++nKind) {
                 if (bHoldsMark[nKind])
@@ -123,6 +135,8 @@ std::string CGamePosition::CheckConsistency() const
             }
         }
     }
+    if (m_cellSets.size() != nLargeGroups)
+        return "sets of cells are kept for groups that are gone";
     if (groups.size() != m_nGroups)
         return "the list holds " + std::to_string(groups.size()) + " groups, " + std::to_string(m_nGroups) + " counted";
     if (m_nTail != (groups.empty() ? NO_GROUP : groups.back()))

@@ -1,5 +1,5 @@
 // A snapshot is the board, one byte a cell, then the groups from head to
-// tail in segments of up to m_nSegmentGroups groups. Within a segment: a run of
+// tail in segments of up to m_tuning.nSegmentGroups groups. Within a segment: a run of
 // one-point groups on the indicator cells (what most passes and bombs leave)
 // as its length and one bit a group, a run of one-point groups on one board
 // point as the point and the run's length, any other group as its size and
@@ -118,12 +118,12 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
     while (id != NO_GROUP) {
         CSnapshot::Segment bytes;
         GroupId last = id;
-        for (std::uint64_t nGroups = 0; id != NO_GROUP && nGroups < m_nSegmentGroups;) {
+        for (std::uint64_t nGroups = 0; id != NO_GROUP && nGroups < m_tuning.nSegmentGroups;) {
             const CPointStore& points = Node(id).points;
             if (markKindOfOnePointGroup(id) >= 0) {
                 std::array<std::uint8_t, MAX_SEGMENT_GROUPS / 8> bits{};
                 std::uint64_t nRun = 0;
-                for (int nKind; id != NO_GROUP && nGroups < m_nSegmentGroups && (nKind = markKindOfOnePointGroup(id)) >= 0;
+                for (int nKind; id != NO_GROUP && nGroups < m_tuning.nSegmentGroups && (nKind = markKindOfOnePointGroup(id)) >= 0;
                      last = id, id = Node(id).next, ++nGroups, ++nRun)
                     bits[nRun / 8] |= static_cast<std::uint8_t>(nKind << (nRun % 8));
                 bytes.push_back(RUN_OF_MARK_GROUPS);
@@ -134,7 +134,7 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
             if (points.GetSize() == 1) {
                 const CPoint point = points.Front();
                 std::uint64_t nRun = 0;
-                for (; id != NO_GROUP && nGroups < m_nSegmentGroups && Node(id).points.GetSize() == 1 &&
+                for (; id != NO_GROUP && nGroups < m_tuning.nSegmentGroups && Node(id).points.GetSize() == 1 &&
                        Node(id).points.Front() == point;
                      last = id, id = Node(id).next, ++nGroups)
                     ++nRun;

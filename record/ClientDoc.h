@@ -29,12 +29,11 @@ struct StoneColour;
 class CClientDoc : public CDocument, public CGamePosition {
 public:
     CClientDoc() { MarkReplayPosition(0); }
-    // Checkpoints every nSpacing entries within nBudgetBytes, their snapshots
-    // in segments of nSegmentGroups groups (tests use small ones).
-    CClientDoc(int nSpacing, std::size_t nBudgetBytes, std::uint32_t nSegmentGroups)
-        : m_checkpoints(nSpacing, nBudgetBytes)
+    // Checkpoints every nSpacing entries within nBudgetBytes, the position
+    // tuned as given (tests use small sizes).
+    CClientDoc(int nSpacing, std::size_t nBudgetBytes, Tuning tuning) : m_checkpoints(nSpacing, nBudgetBytes)
     {
-        SetSnapshotSegmentGroups(nSegmentGroups);
+        SetTuning(tuning);
         MarkReplayPosition(0);
     }
 

@@ -147,8 +147,9 @@ public:
 
     // Checkpoints every few entries, within a budget that a long record
     // overruns, so that jumps restore them and their spacing grows; snapshots
-    // of two groups a segment, so that restores keep and rebuild parts.
-    CClientDoc m_doc{3, 4096, 2};
+    // of two groups a segment, so that restores keep and rebuild parts; sets
+    // of cells from four points, so that merges and captures use them.
+    CClientDoc m_doc{3, 4096, {.nSegmentGroups = 2, .nCellSetPoints = 4}};
     ReferenceGame m_ref;
 };
 

@@ -96,6 +96,13 @@ chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin \
     printf "\001\000\004\000\000\000\004\000\000\000" >/tmp/one.wxl
     wxl render /tmp/one.wxl -o /tmp/one.png
     ls -l /tmp/one.png
+    echo "-- the thumbnailer entry and its command line"
+    cat /usr/share/thumbnailers/wexlan.thumbnailer
+    wxl thumbnail /tmp/one.wxl /tmp/one-thumb.png 128
+    identify /tmp/one-thumb.png
+    echo "-- the .wxl type in the MIME database, the manual pages"
+    grep wexlan /usr/share/mime/globs2 || echo "(no MIME database: shared-mime-info is not installed)"
+    ls /usr/share/man/man1/wexlan.1.gz /usr/share/man/man1/wxl.1.gz
     echo "-- wexlan on a virtual display (fails if it is gone after 4 s)"
     xvfb-run -a -s "-screen 0 800x760x24" sh -c \
       "wexlan & pid=\$!; sleep 4; import -window root /tmp/shot.png; kill \$pid || exit 1; wait \$pid || true"

@@ -54,10 +54,10 @@ public:
     void OnRButtonDown(QPoint point);
 
     // Keyboard and wheel handlers: the replay commands, run as the menu runs
-    // them; nothing while a modal box is open.
-    // OnKeyDown is false for a key that is not the view's, which then goes
-    // on to the frame; nDelta is the wheel's turn in eighths of a degree,
-    // 120 a notch, positive away from the user.
+    // them; nothing while a modal box is open. OnKeyDown is false for a key
+    // that is not the view's, which then goes on to the frame. nDelta is the
+    // wheel's turn in eighths of a degree, 120 a notch, positive away from
+    // the user.
     bool OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers);
     void OnMouseWheel(int nDelta);
 

@@ -63,7 +63,7 @@ MoveRecord LoadEntries(CArchive& ar)
     MoveRecord loaded;
     if (nCount == 0)
         return loaded;
-    loaded.SetSize(static_cast<int>(nCount));
+    loaded.SetSizeForOverwrite(static_cast<int>(nCount));
     // The entries are read straight into the record, no copy between, one
     // block at a time so that each is checked while it is still in the
     // cache: a second pass over a long record would fetch it all from memory

@@ -67,6 +67,15 @@ public:
         }
     }
 
+    // SetSize for an empty array whose new elements the caller writes at
+    // once (a record read from a file): the storage is left as allocated.
+    void SetSizeForOverwrite(int nNewSize)
+    {
+        assert(m_nSize == 0 && nNewSize > 0);
+        m_pData = std::make_unique_for_overwrite<T[]>(static_cast<std::size_t>(nNewSize));
+        m_nSize = m_nMaxSize = nNewSize;
+    }
+
     // Appends one element; returns its index. The element may be one of this
     // array's own, e.g. a.Add(a[0]).
     int Add(const T& element)

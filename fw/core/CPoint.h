@@ -4,9 +4,11 @@
 
 #include <cstdint>
 
+// Trivial, so that a record read from a file is not zeroed before the read
+// fills it; CPoint{} is (0, 0).
 struct CPoint {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
+    std::int32_t x;
+    std::int32_t y;
 
     friend constexpr bool operator==(const CPoint&, const CPoint&) = default;
 };

@@ -94,6 +94,20 @@ void DrawMoveNumbers(QPainter& painter, const CClientDoc& doc, int nCount)
     }
 }
 
+// The widest caption a record of nEntries entries can produce. Up to 999
+// entries, that of a 361-entry record, as it always was.
+QString WidestCaption(const QString& colour, int nEntries, const QFontMetrics& metrics)
+{
+    const int nDigits = static_cast<int>(QString::number(nEntries).size());
+    if (nDigits <= 3)
+        return colour + QStringLiteral("361.-11-11");
+    QChar widestDigit = QLatin1Char('0');
+    for (char digit = '1'; digit <= '9'; ++digit)
+        if (metrics.horizontalAdvance(QLatin1Char(digit)) > metrics.horizontalAdvance(widestDigit))
+            widestDigit = QLatin1Char(digit);
+    return colour + QString(nDigits, widestDigit) + QStringLiteral(".-11-11");
+}
+
 void DrawLabels(QPainter& painter, const CClientDoc& doc, MoveNumberFlags numbers)
 {
     painter.setFont(QFont());
@@ -101,7 +115,7 @@ void DrawLabels(QPainter& painter, const CClientDoc& doc, MoveNumberFlags number
     if (doc.m_nCurMove > 0) {
         // The widest caption, white on white, blanks what an earlier one left.
         const QString colour = QString::fromStdString(doc.m_strColor);
-        const QString widest = colour + QStringLiteral("361.-11-11");
+        const QString widest = WidestCaption(colour, doc.m_moves.GetSize(), metrics);
         const QString caption = colour + QString::number(doc.m_nCurMove) + QLatin1Char('.') +
                                 QString::number(doc.m_nShowX) + QString::number(doc.m_nShowY);
         painter.fillRect(QRect(kCaptionOrigin, metrics.size(0, widest)), Qt::white);

@@ -97,6 +97,16 @@ TEST_F(PaintTest, ShorterCaptionBlanksTheLongerOneBeforeIt)
     EXPECT_EQ(Differences(ExpectedCaption("黑9.1-1"), CaptionArea()), 0);
 }
 
+TEST_F(PaintTest, ShorterCaptionOfARecordOfAThousandEntriesBlanksTheLongerOne)
+{
+    for (int i = 0; i < 1000; ++i)
+        m_view.OnPass();
+    const QRect area = QRect(QPoint(20, 610), QFontMetrics(m_view.font()).size(0, QString::fromUtf8("白1000.11-10")));
+    EXPECT_EQ(Differences(ExpectedCaption("白1000.11-10"), area), 0);
+    m_view.OnStepBack();
+    EXPECT_EQ(Differences(ExpectedCaption("黑999.11-10"), area), 0);
+}
+
 // ---- move numbers ------------------------------------------------------------
 
 TEST_F(PaintTest, AllNumbersAreWhiteOnOddAndBlackOnEvenMoves)

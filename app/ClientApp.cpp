@@ -4,9 +4,14 @@
 #include "ClientResources.h"
 #include "MainFrm.h"
 #include "fw/gui/CFrameWnd.h"
+#include "fw/gui/QtText.h"
 #include "record/ClientDoc.h"
 #include "res/resource.h"
 #include "view/ClientView.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
 
 #include <array>
 
@@ -29,6 +34,13 @@ CClientApp::CClientApp() : CWinApp(ClientResources())
 
 bool CClientApp::InitInstance()
 {
+    // The program speaks Chinese whatever the user's locale, and so do the
+    // dialogs Qt draws; without Qt's translations they stay English.
+    LoadQtTranslation(QLocale(QLocale::Chinese, QLocale::China));
+    // A window without an owner, such as a message box at start-up, still
+    // carries the program's icon.
+    QApplication::setWindowIcon(QIcon(ToQString(GetResources().IconPath(IDR_MAINFRAME))));
+
     // Settings live per user under this key; it must be set before they are read.
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);

@@ -41,7 +41,10 @@ void CRecentFileList::Remove(int nIndex)
 
 std::string CRecentFileList::GetMenuText(int nIndex, int nMaxChars) const
 {
-    return "&" + std::to_string(nIndex + 1) + " " + AbbreviatePath(m_files.at(nIndex), nMaxChars);
+    // A menu takes '&' as the mark of its mnemonic; a path shows its own doubled.
+    const QString path = QString::fromStdString(AbbreviatePath(m_files.at(nIndex), nMaxChars));
+    const QString shown = QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return "&" + std::to_string(nIndex + 1) + " " + shown.toStdString();
 }
 
 void CRecentFileList::ReadList(QSettings& settings)

@@ -21,7 +21,8 @@ public:
     void Remove(int nIndex);
 
     // The menu text of an entry: "&1 " and the path, abbreviated to at most
-    // nMaxChars characters by leaving out folders in the middle.
+    // nMaxChars characters by leaving out folders in the middle, with every
+    // '&' of the path doubled so that the menu shows it.
     std::string GetMenuText(int nIndex, int nMaxChars = 30) const;
 
     void ReadList(QSettings& settings);

@@ -8,9 +8,12 @@
 #include "fw/core/MessageBox.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QTranslator>
 
 #include <array>
 #include <cassert>
@@ -75,6 +78,18 @@ int CWinApp::ExitInstance()
     m_pDocTemplate.reset();
     m_pMainWnd = nullptr;
     return 0;
+}
+
+bool CWinApp::LoadQtTranslation(const QLocale& language)
+{
+    // qtbase holds the texts of the widgets and of print support.
+    auto pTranslator = std::make_unique<QTranslator>();
+    if (!pTranslator->load(language, QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    m_pQtTranslator = std::move(pTranslator);
+    QCoreApplication::installTranslator(m_pQtTranslator.get());
+    return true;
 }
 
 std::unique_ptr<QSettings> CWinApp::OpenSettings() const

@@ -15,8 +15,10 @@
 
 class CDocument;
 class CFrameWnd;
+class QLocale;
 class QPrinter;
 class QSettings;
+class QTranslator;
 
 class CWinApp : public CCmdTarget {
 public:
@@ -31,6 +33,12 @@ public:
     // InitInstance, then the event loop until the main window closes.
     // Requires a QApplication.
     int Run();
+
+    // Qt's own texts (message box buttons, the file, print and page setup
+    // dialogs) in language, from Qt's installed translations, for as long as
+    // the application object lives. False when they are not installed: those
+    // texts then stay English.
+    bool LoadQtTranslation(const QLocale& language);
 
     const CResourceSet& GetResources() const { return m_resources; }
     // The name of the application: messages' caption and settings key.
@@ -90,6 +98,7 @@ private:
     bool m_bWriteSettings = true;
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
     std::unique_ptr<QPrinter> m_pPrinter;
+    std::unique_ptr<QTranslator> m_pQtTranslator;
     CFrameWnd* m_pMainWnd = nullptr;
 };
 

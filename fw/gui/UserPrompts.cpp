@@ -1,5 +1,6 @@
 #include "UserPrompts.h"
 
+#include "CFrameWnd.h"
 #include "CWinApp.h"
 #include "QtText.h"
 #include "fw/core/FrameworkText.h"
@@ -32,19 +33,32 @@ QString FileFilter()
     return strDocFilter.isEmpty() ? strAll : strDocFilter + QStringLiteral(";;") + strAll;
 }
 
+// A modal dialog that is open keeps the new box in front of it; otherwise the
+// main window owns the box, so that it opens over the program with the
+// program's icon even when no window is active (as right after a file dialog
+// closed). Until the main window is shown (at start-up, or all through a
+// print start) a box has no owner.
+QWidget* PromptOwner()
+{
+    if (QWidget* pModal = QApplication::activeModalWidget())
+        return pModal;
+    QWidget* pMainWnd = AfxGetApp() ? AfxGetApp()->GetMainWnd() : nullptr;
+    return pMainWnd && pMainWnd->isVisible() ? pMainWnd : nullptr;
+}
+
 class CQtPrompts : public CUserPrompts {
 public:
     void ShowMessage(const std::string& strText) override
     {
         QMessageBox box(QMessageBox::Warning, Caption(), QString::fromStdString(strText), QMessageBox::Ok,
-                        QApplication::activeWindow());
+                        PromptOwner());
         box.exec();
     }
 
     Answer AskYesNoCancel(const std::string& strText) override
     {
         QMessageBox box(QMessageBox::Warning, Caption(), QString::fromStdString(strText),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QApplication::activeWindow());
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, PromptOwner());
         switch (box.exec()) {
         case QMessageBox::Yes:
             return Answer::Yes;
@@ -57,13 +71,16 @@ public:
 
     std::optional<std::string> PromptFileName(FileDialog kind, const std::string& strInitial) override
     {
-        QFileDialog dialog(QApplication::activeWindow(),
+        QFileDialog dialog(PromptOwner(),
                            ToQString(fw::FrameworkText(kind == FileDialog::Open ? fw::IDS_OPENFILE : fw::IDS_SAVEFILE)),
                            QString::fromStdString(strInitial), FileFilter());
         QString strSuffix = DocString(CSingleDocTemplate::filterExt);
         if (strSuffix.startsWith(QLatin1Char('.')))
             strSuffix.remove(0, 1);
         dialog.setDefaultSuffix(strSuffix);
+        // Qt's own dialog, whose texts Qt's translations cover; a desktop's
+        // native one would speak the user's language instead of the program's.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
         if (kind == FileDialog::Open) {
             dialog.setAcceptMode(QFileDialog::AcceptOpen);
             dialog.setFileMode(QFileDialog::ExistingFile);
@@ -76,10 +93,19 @@ public:
     }
 };
 
-CUserPrompts*& CurrentPrompts()
+}  // namespace
+
+CUserPrompts& QtPrompts()
 {
     static CQtPrompts qtPrompts;
-    static CUserPrompts* pCurrent = &qtPrompts;
+    return qtPrompts;
+}
+
+namespace {
+
+CUserPrompts*& CurrentPrompts()
+{
+    static CUserPrompts* pCurrent = &QtPrompts();
     return pCurrent;
 }
 

@@ -26,6 +26,8 @@ public:
 
 // The prompts in use (the Qt dialogs unless a test installed others).
 CUserPrompts& Prompts();
+// The Qt dialogs, whatever prompts are in use.
+CUserPrompts& QtPrompts();
 
 // Installs prompts for the lifetime of the object, and sends AfxMessageBox to them.
 class CPromptsOverride {

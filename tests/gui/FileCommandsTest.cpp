@@ -1,8 +1,22 @@
 // New, Open, Save As and the save question through the File commands, with
-// real files in a temporary folder and the dialogs answered by the test.
+// real files in a temporary folder and the dialogs answered by the test; and
+// the Qt dialogs those commands show, looked at while they are open.
 #include "GuiFixture.h"
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QTest>
+
 #include <filesystem>
+#include <functional>
 #include <unistd.h>
 
 namespace {
@@ -222,6 +236,99 @@ TEST_F(FileCommandsTest, CaptionStaysFixedAfterNewOpenAndSaveAs)
 
     Run(ID_FILE_NEW);
     EXPECT_EQ(Frame()->windowTitle(), caption);
+}
+
+// The real Qt dialogs for a user whose desktop speaks English.
+class QtDialogsTest : public FileCommandsTest {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        ASSERT_NO_FATAL_FAILURE(FileCommandsTest::SetUp());
+    }
+
+    void TearDown() override { QLocale::setDefault(m_userLocale); }
+
+    static bool QtChineseInstalled()
+    {
+        return QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_zh_CN.qm"));
+    }
+
+    // Hands the next modal dialog, once it is open, to inspect, then closes it.
+    template <class Dialog>
+    static void WhenShown(std::function<void(Dialog&)> inspect)
+    {
+        QTimer::singleShot(0, [inspect] {
+            QWidget* pModal = QApplication::activeModalWidget();
+            if (auto* pDialog = qobject_cast<Dialog*>(pModal))
+                inspect(*pDialog);
+            else
+                ADD_FAILURE() << "no " << Dialog::staticMetaObject.className() << " open";
+            if (pModal)
+                pModal->close();
+        });
+    }
+
+    // As right after a file dialog closed: the window that was active is gone.
+    void LeaveNoWindowActive()
+    {
+        auto pDialog = std::make_unique<QDialog>(Frame());
+        pDialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(pDialog.get()));
+        pDialog.reset();
+        ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    }
+
+    QLocale m_userLocale;
+};
+
+TEST_F(QtDialogsTest, MessageBoxWithNoWindowActiveOpensOverTheMainWindowWithItsIcon)
+{
+    ASSERT_NO_FATAL_FAILURE(LeaveNoWindowActive());
+    const QWidget* pOwner = nullptr;
+    qint64 nIcon = 0;
+    WhenShown<QMessageBox>([&](QMessageBox& box) {
+        pOwner = box.parentWidget();
+        nIcon = box.windowIcon().cacheKey();
+    });
+    QtPrompts().ShowMessage("非预期的文件格式。");
+
+    EXPECT_EQ(pOwner, Frame());
+    EXPECT_EQ(nIcon, Frame()->windowIcon().cacheKey());
+}
+
+TEST_F(QtDialogsTest, MessageBoxButtonsReadChinese)
+{
+    if (!QtChineseInstalled())
+        GTEST_SKIP() << "Qt's Chinese translations (package qt6-translations-l10n) are not installed";
+    QStringList texts;
+    WhenShown<QMessageBox>([&](QMessageBox& box) {
+        for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            texts.append(box.button(button)->text());
+    });
+    QtPrompts().AskYesNoCancel("将改动保存到 Wexlan？");
+
+    EXPECT_EQ(texts, (QStringList{"是(&Y)", "否(&N)", "取消"}));
+}
+
+TEST_F(QtDialogsTest, OpenDialogIsQtsOwnAndReadsChinese)
+{
+    if (!QtChineseInstalled())
+        GTEST_SKIP() << "Qt's Chinese translations (package qt6-translations-l10n) are not installed";
+    QStringList texts;
+    WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+        EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+        for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"}) {
+            const auto* pLabel = dialog.findChild<QLabel*>(QString::fromLatin1(name));
+            texts.append(pLabel ? pLabel->text() : QString());
+        }
+        const auto* pButtons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        for (const auto button : {QDialogButtonBox::Open, QDialogButtonBox::Cancel})
+            texts.append(pButtons && pButtons->button(button) ? pButtons->button(button)->text() : QString());
+    });
+    QtPrompts().PromptFileName(FileDialog::Open, {});
+
+    EXPECT_EQ(texts, (QStringList{"查找范围：", "文件名称(&N)：", "文件类型：", "打开(&O)", "取消"}));
 }
 
 }  // namespace

@@ -122,6 +122,17 @@ TEST_F(RecentFileListTest, FourEntriesFromEarlierRunsAreShownAndLaterOnesIgnored
     EXPECT_EQ(MenuEntries(), (Strings{"&1 /games/1.wxl", "&2 /games/2.wxl", "&3 /games/3.wxl", "&4 /games/4.wxl"}));
 }
 
+TEST_F(RecentFileListTest, AnAmpersandInAPathIsShownAsItIs)
+{
+    ClientSettings()->setValue(QStringLiteral("Recent File List/File1"), QStringLiteral("/games/a&b.wxl"));
+    ASSERT_NO_FATAL_FAILURE(StartWithNewGame());
+
+    EXPECT_EQ(RecentFiles(), Strings{"/games/a&b.wxl"});
+    EXPECT_EQ(MenuEntries(), Strings{"&1 /games/a&&b.wxl"});
+    // What the menu shows: the mnemonic marks taken out.
+    EXPECT_EQ(Frame()->CommandAction(ID_FILE_MRU_FILE1)->iconText(), QStringLiteral("1 /games/a&b.wxl"));
+}
+
 TEST(AbbreviatePath, ShortPathsStayWhole)
 {
     EXPECT_EQ(AbbreviatePath("game.wxl", 30), "game.wxl");

@@ -123,6 +123,9 @@ public:
     // holds as they stand, if it is the one this position took or restored
     // last. The snapshot becomes the one taken last.
     CSnapshot TakeSnapshot(const CSnapshot* pEarlier = nullptr);
+    // The groups TakeSnapshot(pEarlier) would encode rather than share: what
+    // taking it costs.
+    std::size_t GroupsToEncode(const CSnapshot* pEarlier) const;
     // Board and groups as they were when snapshot was taken; counters untouched.
     // Restoring the snapshot taken or restored last rebuilds only the groups
     // touched since.
@@ -282,10 +285,11 @@ private:
 
     // The snapshot taken or restored last, while the groups descend from it:
     // its serial number and, for each of its segments, the last group the
-    // segment holds, with that group's stamp.
+    // segment holds, with that group's stamp, and the groups held so far.
     struct SegmentEnd {
         GroupId id;
         std::uint64_t nStamp;
+        std::size_t nGroupsThrough;  // groups in this segment and those before it
     };
     Tuning m_tuning;
     std::uint64_t m_nBaseSerial = 0;

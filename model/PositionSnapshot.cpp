@@ -97,6 +97,12 @@ std::size_t CGamePosition::UntouchedBaseSegments(const CSnapshot& base) const
     return nKept;
 }
 
+std::size_t CGamePosition::GroupsToEncode(const CSnapshot* pEarlier) const
+{
+    const std::size_t nKept = pEarlier ? UntouchedBaseSegments(*pEarlier) : 0;
+    return m_nGroups - (nKept > 0 ? m_baseSegmentEnds[nKept - 1].nGroupsThrough : 0);
+}
+
 CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
 {
     CSnapshot snapshot;
@@ -118,7 +124,8 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
     while (id != NO_GROUP) {
         CSnapshot::Segment bytes;
         GroupId last = id;
-        for (std::uint64_t nGroups = 0; id != NO_GROUP && nGroups < m_tuning.nSegmentGroups;) {
+        std::uint64_t nGroups = 0;
+        while (id != NO_GROUP && nGroups < m_tuning.nSegmentGroups) {
             const CPointStore& points = Node(id).points;
             if (markKindOfOnePointGroup(id) >= 0) {
                 std::array<std::uint8_t, MAX_SEGMENT_GROUPS / 8> bits{};
@@ -154,7 +161,8 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
         bytes.push_back(END);
         bytes.shrink_to_fit();  // snapshots are kept, many of them
         snapshot.m_segments.push_back(std::make_shared<const CSnapshot::Segment>(std::move(bytes)));
-        m_baseSegmentEnds.push_back({last, Node(last).nStamp});
+        const std::size_t nBefore = m_baseSegmentEnds.empty() ? 0 : m_baseSegmentEnds.back().nGroupsThrough;
+        m_baseSegmentEnds.push_back({last, Node(last).nStamp, nBefore + nGroups});
     }
     StartSnapshotBase(snapshot.m_nSerial);
     return snapshot;
@@ -182,7 +190,7 @@ void CGamePosition::DecodeSegment(const std::vector<std::uint8_t>& bytes)
                 AppendPoint(id, reader.Cell());
         }
     }
-    m_baseSegmentEnds.push_back({m_nTail, Node(m_nTail).nStamp});
+    m_baseSegmentEnds.push_back({m_nTail, Node(m_nTail).nStamp, m_nGroups});
 }
 
 void CGamePosition::RestoreSnapshot(const CSnapshot& snapshot)

@@ -97,7 +97,9 @@ void CClientDoc::ApplyNextEntry(bool bShowInCaption)
     MarkReplayPosition(WrappingAdd(m_nReplayCaptures, WrappingSub(m_nCaptures, m_nCapturesBefore)));
     if (m_checkpoints.IsDue(m_nCurMove)) {
         const CReplayCheckpoints::Checkpoint* pLast = m_checkpoints.GetLast();
-        m_checkpoints.Add({m_nCurMove, m_nReplayCaptures, entry, TakeSnapshot(pLast ? &pLast->snapshot : nullptr)});
+        const CSnapshot* pEarlier = pLast ? &pLast->snapshot : nullptr;
+        if (m_checkpoints.IsWorthTaking(m_nCurMove, GroupsToEncode(pEarlier)))
+            m_checkpoints.Add({m_nCurMove, m_nReplayCaptures, entry, TakeSnapshot(pEarlier)});
     }
 }
 

@@ -29,6 +29,10 @@ struct StoneColour;
 class CClientDoc : public CDocument, public CGamePosition {
 public:
     CClientDoc() { MarkReplayPosition(0); }
+    // A document that replays once and is gone, as a command-line run's: it
+    // takes no checkpoints, which pay off only when the position moves back.
+    struct OneReplay {};
+    explicit CClientDoc(OneReplay) : m_checkpoints(0, 0) { MarkReplayPosition(0); }
     // Checkpoints every nSpacing entries within nBudgetBytes, the position
     // tuned as given (tests use small sizes).
     CClientDoc(int nSpacing, std::size_t nBudgetBytes, Tuning tuning) : m_checkpoints(nSpacing, nBudgetBytes)

@@ -30,10 +30,12 @@ public:
     {
     }
 
-    // Whether a checkpoint at nEntry is due: on the spacing, after the last one.
+    // Whether a checkpoint at nEntry is due: on the spacing, after the last
+    // one. A spacing of 0 takes none.
     bool IsDue(int nEntry) const
     {
-        return nEntry % m_nSpacing == 0 && (m_checkpoints.empty() || nEntry > m_checkpoints.back().nEntry);
+        return m_nSpacing > 0 && nEntry % m_nSpacing == 0 &&
+               (m_checkpoints.empty() || nEntry > m_checkpoints.back().nEntry);
     }
     // Whether a checkpoint at nEntry, whose snapshot must encode nGroups
     // groups, comes far enough after the last one that taking snapshots costs

@@ -23,7 +23,7 @@ constexpr int kLargestThumbnail = 4096;
 int Render(const std::vector<std::string>& args)
 {
     PositionOptions options;
-    CClientDoc doc;
+    CClientDoc doc{CClientDoc::OneReplay{}};
     if (const auto failure = PreparePosition(args, "render", options, doc))
         return *failure;
     if (!RenderToPng(doc, {options.bLast10 ? 1 : 0, options.bAll ? 1 : 0}, options.output)) {
@@ -45,7 +45,7 @@ int Thumbnail(const std::vector<std::string>& args)
     if (error != std::errc() || end != sizeText.data() + sizeText.size() || nSize < 1 || nSize > kLargestThumbnail)
         return Usage("thumbnail SIZE must be a number of pixels from 1 to " + std::to_string(kLargestThumbnail) +
                      ", not '" + sizeText + "'");
-    CClientDoc doc;
+    CClientDoc doc{CClientDoc::OneReplay{}};
     if (!LoadDocument(doc, in, PrintToStderr))
         return kExitFailed;
     doc.StepForwardTo(doc.m_moves.GetSize());

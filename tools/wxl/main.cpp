@@ -53,7 +53,7 @@ std::vector<std::string> RendererCandidates()
 int Board(const std::vector<std::string>& args)
 {
     PositionOptions options;
-    CClientDoc doc;
+    CClientDoc doc{CClientDoc::OneReplay{}};
     if (const auto failure = PreparePosition(args, "board", options, doc))
         return *failure;
     std::cout << FormatStateBlock(doc, options.bGroups);

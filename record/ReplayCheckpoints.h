@@ -25,7 +25,7 @@ public:
         CGamePosition::CSnapshot snapshot;
     };
 
-    explicit CReplayCheckpoints(int nSpacing = 1024, std::size_t nBudgetBytes = 16u << 20)
+    explicit CReplayCheckpoints(int nSpacing = 1024, std::size_t nBudgetBytes = 8u << 20)
         : m_nInitialSpacing(nSpacing), m_nSpacing(nSpacing), m_nBudgetBytes(nBudgetBytes)
     {
     }

@@ -113,7 +113,8 @@ private:
         auto* pBlock = new CPoint[1 + nFrontRoom + nCapacity];
         CPoint* pData = pBlock + 1 + nFrontRoom;
         pData[-1] = {static_cast<std::int32_t>(nFrontRoom), 0};
-        std::memcpy(pData, before.data(), before.size() * sizeof(CPoint));
+        if (!before.empty())  // an empty span may have no data at all
+            std::memcpy(pData, before.data(), before.size() * sizeof(CPoint));
         std::memcpy(pData + before.size(), GetData(), m_nSize * sizeof(CPoint));
         if (IsOnHeap())
             delete[] Block();

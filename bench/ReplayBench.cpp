@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -92,15 +93,20 @@ BENCHMARK(BM_GoToEndLongRecord)->Arg(25'000)->Arg(50'000)->Arg(kLongRecord)->Uni
 
 // The first go to end of a freshly loaded record: every entry replayed (the
 // checkpoints are made on the way).
-void GoToEndFirstTime(benchmark::State& state, const MoveRecord& record)
+template <typename... DocArgs>
+void GoToEndFirstTime(benchmark::State& state, const MoveRecord& record, DocArgs... docArgs)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        CClientDoc doc;
-        doc.m_moves = record;
+        auto doc = std::make_unique<CClientDoc>(docArgs...);
+        doc->m_moves = record;
         state.ResumeTiming();
-        doc.GoToEnd();
-        benchmark::DoNotOptimize(doc.m_nCaptures);
+        doc->GoToEnd();
+        benchmark::DoNotOptimize(doc->m_nCaptures);
+        // Closing the document is not part of going to its end.
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * record.GetSize());
 }
@@ -110,6 +116,15 @@ void BM_GoToEndMillionFirstTime(benchmark::State& state)
     GoToEndFirstTime(state, MillionRecord());
 }
 BENCHMARK(BM_GoToEndMillionFirstTime)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same without checkpoints, as `wxl board` replays: the difference is
+// what taking them costs.
+void BM_GoToEndMillionOneReplay(benchmark::State& state)
+{
+    GoToEndFirstTime(state, MillionRecord(), CClientDoc::OneReplay{});
+}
+BENCHMARK(BM_GoToEndMillionOneReplay)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 
 void BM_GoToEndLongRecordFirstTime(benchmark::State& state)
 {

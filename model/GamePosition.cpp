@@ -249,13 +249,19 @@ void CGamePosition::DestroyGroup(GroupId id)
             if (node.marks.prev[nKind] != NOT_LISTED)
                 UnlinkMark(id, nKind);
     } else {
-        ForEachCellOf(id, [&](int nCell) {
-            std::erase_if(m_holders[nCell], [id](const Holder& holder) { return holder.id == id; });
-        });
-        if (node.points.GetSize() >= m_tuning.nCellSetPoints)
-            m_cellSets.erase(id);
+        ForgetHolders(id);
     }
     FreeNode(id);
+}
+
+void CGamePosition::ForgetHolders(GroupId id)
+{
+    Touch(Node(id));
+    ForEachCellOf(id, [&](int nCell) {
+        std::erase_if(m_holders[nCell], [id](const Holder& holder) { return holder.id == id; });
+    });
+    if (Node(id).points.GetSize() >= m_tuning.nCellSetPoints)
+        m_cellSets.erase(id);
 }
 
 void CGamePosition::FreeNode(GroupId id)
@@ -400,15 +406,20 @@ void CGamePosition::SweepCaptures()
         const GroupNode& node = Node(id);
         return node.prev == FREE_NODE || IsMarkGroup(node) || node.board.nLiberties != 0;
     });
-    std::sort(judged.begin(), judged.end(),
-              [this](GroupId a, GroupId b) { return Node(a).nStamp < Node(b).nStamp; });
-    judged.erase(std::unique(judged.begin(), judged.end()), judged.end());
+    if (judged.size() > 1) {
+        std::sort(judged.begin(), judged.end(),
+                  [this](GroupId a, GroupId b) { return Node(a).nStamp < Node(b).nStamp; });
+        judged.erase(std::unique(judged.begin(), judged.end()), judged.end());
+    }
     for (const GroupId id : judged) {
         if (Node(id).board.nLiberties != 0)
             continue;
         CountOne(m_nCaptures);
+        // The group leaves the cells' holders before its stones leave the
+        // board, so that freeing them adjusts only the groups that stay.
+        ForgetHolders(id);
         ClearGroupFromBoard(id, /*bKeepFlowers=*/true);
-        DestroyGroup(id);
+        FreeNode(id);
     }
     m_pendingJudgement.clear();
     judged.clear();

@@ -200,6 +200,9 @@ private:
     void AppendPoint(GroupId id, int nCell);
     void MergeInto(GroupId target, GroupId source);
     void DestroyGroup(GroupId id);
+    // Takes board group id off the holders of its cells (and drops its cell
+    // set); its points stay until the node is freed.
+    void ForgetHolders(GroupId id);
     void FreeNode(GroupId id);
     void ClearGroupFromBoard(GroupId id, bool bKeepFlowers);
     GroupId FindGroupAt(int nCell);

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
@@ -415,6 +418,43 @@ TEST_F(WxlToolTest, UnknownCommandsAreReportedOnStderrAndTheSessionGoesOn)
     }
 }
 
+TEST_F(WxlToolTest, CoordinatesTooLargeForANumberAreOutOfRangeAndChangeNothing)
+{
+    const WxlRun run = Session("click 99999999999 1; rclick 1 -99999999999999999999999; show");
+
+    EXPECT_EQ(run.nExit, 0);
+    EXPECT_EQ(run.out, BoardRows() + "position 0/0\ncaption -\ncaptures 0 0\nindicators 4 4\nmodified 0\n");
+    EXPECT_EQ(run.err, "wxl: coordinate out of range: click 99999999999 1\n"
+                       "wxl: coordinate out of range: rclick 1 -99999999999999999999999\n");
+}
+
+// Input without newlines must not fill the memory: a line beyond 64 KiB is
+// refused while it is read, and the session goes on with the next one.
+TEST_F(WxlToolTest, AnOverlongLineIsSkippedWithoutBeingHeldOrEchoed)
+{
+    // The input comes from a file, so that the tool's peak memory does not
+    // include this process's copy of it (the child counts it until the exec).
+    const std::string input = PathOf("input.txt");
+    {
+        std::ofstream out(input, std::ios::binary);
+        out << "click 3 3\n";
+        const std::string chunk(1 << 20, 'x');
+        for (int i = 0; i < 32; ++i)
+            out << chunk;
+        out << "\nclick 4 4\nshow\n";
+    }
+    const auto session = [&](const std::string& inputPath) {
+        return testing_support::RunTool("/bin/sh", {"-c", "exec \"$0\" session < \"$1\"", WXL_PATH, inputPath});
+    };
+    const WxlRun shortRun = session(WriteFile("short.txt", "click 4 4\nshow\n"));
+    const WxlRun run = session(input);
+
+    EXPECT_EQ(run.nExit, 0);
+    EXPECT_EQ(run.err, "wxl: line 2 is longer than 65536 bytes; skipped\n");
+    EXPECT_TRUE(AfterBoard(run.out).starts_with("position 2/2\n")) << AfterBoard(run.out);
+    EXPECT_LT(run.nMaxResidentKiB, shortRun.nMaxResidentKiB + 8 * 1024);
+}
+
 }  // namespace
 
 namespace {
@@ -508,6 +548,166 @@ TEST_F(WxlToolTest, ThumbnailFailuresLeaveNoOutputAndAnEarlierOneUntouched)
     EXPECT_EQ(Wxl({"thumbnail", malformed, PathOf("out.png"), "128"}).err, "非预期的文件格式。\n");
     EXPECT_EQ(FilesInFolder(), before);
     EXPECT_EQ(ReadBytes(earlier), "an earlier thumbnail");
+}
+
+// ---- hostile names, failing output, short memory ----
+
+constexpr const char* kPrlimit = "/usr/bin/prlimit";
+
+// Makes this process, and the tools it starts, ignore a signal while it lives.
+class CIgnoredSignal {
+public:
+    explicit CIgnoredSignal(int nSignal) : m_nSignal(nSignal)
+    {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(m_nSignal, &ignore, &m_previous);
+    }
+    CIgnoredSignal(const CIgnoredSignal&) = delete;
+    CIgnoredSignal& operator=(const CIgnoredSignal&) = delete;
+    ~CIgnoredSignal() { sigaction(m_nSignal, &m_previous, nullptr); }
+
+private:
+    int m_nSignal;
+    struct sigaction m_previous {};
+};
+
+// Makes folder the working folder of this process, and of the tools it starts, while it lives.
+class CWorkingFolder {
+public:
+    explicit CWorkingFolder(const fs::path& folder) : m_previous(fs::current_path()) { fs::current_path(folder); }
+    CWorkingFolder(const CWorkingFolder&) = delete;
+    CWorkingFolder& operator=(const CWorkingFolder&) = delete;
+    ~CWorkingFolder() { fs::current_path(m_previous); }
+
+private:
+    fs::path m_previous;
+};
+
+TEST_F(WxlToolTest, NamesStartingWithADashAreFilesAfterADoubleDash)
+{
+    WriteRecord("-game.wxl", kCornerCapture);
+    const CWorkingFolder here(m_dir);
+
+    const WxlRun board = Wxl({"board", "--at", "2", "--", "-game.wxl"});
+    EXPECT_EQ(board.nExit, 0) << board.err;
+    EXPECT_TRUE(AfterBoard(board.out).starts_with("position 2/3\n")) << board.out;
+    const WxlRun check = Wxl({"check", "--", "-game.wxl"});
+    EXPECT_EQ(check.out, "-game.wxl: ok (3 entries)\n");
+    const WxlRun session = Wxl({"session", "--", "-game.wxl"}, "end\nshow\n");
+    EXPECT_TRUE(AfterBoard(session.out).starts_with("position 3/3\n")) << session.out << session.err;
+    EXPECT_EQ(Wxl({"render", "-o", "-game.png", "--", "-game.wxl"}).nExit, 0);
+    EXPECT_EQ(Wxl({"thumbnail", "--", "-game.wxl", "-thumbnail.png", "32"}).nExit, 0);
+    EXPECT_EQ(PngSize(ReadBytes(PathOf("-thumbnail.png"))), (std::pair<std::uint32_t, std::uint32_t>{32, 32}));
+}
+
+// A newline in a name would fake a line of output, an escape sequence would
+// drive the terminal.
+TEST_F(WxlToolTest, ControlCharactersInNamesArePrintedEscapedAndChineseAsItIs)
+{
+    fs::create_directory(PathOf("棋谱"));
+    const std::string game = WriteRecord("棋谱/a\nb\x1b[2J.wxl", kCornerCapture);
+    const std::string missing = PathOf("gone\t\x7f.wxl");
+    const std::string missingShown = PathOf("gone\\t\\x7f.wxl");
+
+    const WxlRun check = Wxl({"check", game, missing});
+    EXPECT_EQ(check.out, PathOf("棋谱/a\\nb\\x1b[2J.wxl") + ": ok (3 entries)\n" + missingShown + ": 没有找到 " +
+                             missingShown + "。\n");
+    EXPECT_EQ(Wxl({"board", missing}).err, "没有找到 " + missingShown + "。\n");
+    const WxlRun session = Wxl({"session"}, "open " + missing + "\njump\x1b[2J\n");
+    EXPECT_EQ(session.out, "没有找到 " + missingShown + "。\n");
+    EXPECT_EQ(session.err, "wxl: unknown command: jump\\x1b[2J\n");
+}
+
+TEST_F(WxlToolTest, OutputLostOnAFullDeviceFailsTheCommand)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    const std::string game = WriteRecord("game.wxl", kCornerCapture);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"board", game}, {"check", game}, {"session"}, {"--help"}}) {
+        std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" > /dev/full", WXL_PATH};
+        shell.insert(shell.end(), args.begin(), args.end());
+        const WxlRun run = testing_support::RunTool("/bin/sh", shell, {"show\nshow\n"});
+        EXPECT_EQ(run.nExit, 1) << args[0];
+        EXPECT_EQ(run.err, "wxl: cannot write to standard output: No space left on device\n") << args[0];
+    }
+}
+
+TEST_F(WxlToolTest, PicturesGoOnlyToRegularFilesOrNewNamesNeverToAFifo)
+{
+    const std::string game = WriteRecord("game.wxl", kCornerCapture);
+    const std::string fifo = PathOf("fifo.png");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    const std::string link = PathOf("link.png");
+    fs::create_symlink(WriteFile("earlier.png", "an earlier picture"), link);
+    const std::set<std::string> before = FilesInFolder();
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"render", game, "-o", fifo}, {"thumbnail", game, fifo, "64"}}) {
+        testing_support::ToolOptions briefly;
+        briefly.nLimitSeconds = 10;
+        const WxlRun run = testing_support::RunTool(WXL_PATH, args, briefly);
+        EXPECT_FALSE(run.bHung) << args[0] << " waited for a reader of the FIFO";
+        EXPECT_EQ(run.nExit, 1) << args[0];
+        EXPECT_EQ(run.err, "wxl: cannot write " + fifo + ": not a regular file\n") << args[0];
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(FilesInFolder(), before);
+
+    EXPECT_EQ(Wxl({"thumbnail", game, link, "64"}).nExit, 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(PngSize(ReadBytes(PathOf("earlier.png"))), (std::pair<std::uint32_t, std::uint32_t>{64, 64}));
+}
+
+// A full disk, without mounting one: writes beyond the file size limit fail
+// (with EFBIG, once its signal is ignored).
+TEST_F(WxlToolTest, APictureThatCannotBeWrittenWhollyLeavesTheEarlierFileAndNoOther)
+{
+    if (!fs::exists(kPrlimit))
+        GTEST_SKIP() << "no prlimit here";
+    const std::string game = WriteRecord("game.wxl", kCornerCapture);
+    const std::string whole = PathOf("whole.png");
+    const std::string earlier = WriteFile("earlier.png", "an earlier picture");
+    const CIgnoredSignal ignoreFileSizeSignal(SIGXFSZ);
+
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"render", game, "-o", "OUT"}, {"thumbnail", game, "OUT", "512"}}) {
+        std::vector<std::string> command = args;
+        std::replace(command.begin(), command.end(), std::string("OUT"), whole);
+        ASSERT_EQ(Wxl(command).nExit, 0);
+        // Short by less than a write buffer: only the last write fails.
+        const std::string fileSizeLimit = "--fsize=" + std::to_string(fs::file_size(whole) - 100);
+        fs::remove(whole);
+        const std::set<std::string> before = FilesInFolder();
+
+        std::replace(command.begin(), command.end(), whole, earlier);
+        command.insert(command.begin(), {fileSizeLimit, "--", WXL_PATH});
+        const WxlRun run = testing_support::RunTool(kPrlimit, command);
+
+        EXPECT_EQ(run.nExit, 1) << args[0];
+        EXPECT_TRUE(run.err.ends_with("wxl: cannot write " + earlier + ": File too large\n")) << run.err;
+        EXPECT_EQ(ReadBytes(earlier), "an earlier picture");
+        EXPECT_EQ(FilesInFolder(), before);
+    }
+}
+
+// Replaying a record of millions of entries needs a few hundred megabytes.
+TEST_F(WxlToolTest, RunningOutOfMemoryEndsWithAMessageInsteadOfAnAbort)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets";
+#endif
+    if (!fs::exists(kPrlimit))
+        GTEST_SKIP() << "no prlimit here";
+    const std::string big = WriteFile("big.wxl", RecordBytes(std::vector<MovePoint>(4'000'000, PASS_MARK)));
+
+    const WxlRun run =
+        testing_support::RunTool(kPrlimit, {"--as=" + std::to_string(100 << 20), "--", WXL_PATH, "board", big});
+
+    EXPECT_EQ(run.nExit, 1) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "wxl: out of memory during 'board " + big + "'\n");
 }
 
 // wxl draws through its companion program; a copy of wxl without it must say

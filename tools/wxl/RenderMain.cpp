@@ -9,7 +9,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <iostream>
+#include <new>
+#include <optional>
+#include <system_error>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,21 +24,43 @@ namespace {
 // that would not fit in memory.
 constexpr int kLargestThumbnail = 4096;
 
+// The picture is written beside strPath and renamed over it, which would put
+// a plain file in place of a FIFO or a device (and writing to one directly
+// could wait for a reader for good): only a name not taken yet, or a regular
+// file, possibly through a symbolic link, is a place for it.
+std::optional<int> RefuseOutput(const std::string& strPath)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(strPath, ec);
+    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status))
+        return std::nullopt;
+    std::cerr << "wxl: cannot write " << EscapeControls(strPath) << ": not a regular file\n";
+    return kExitFailed;
+}
+
+int ReportWrite(const WriteFailure& failure, const std::string& strPath)
+{
+    if (!failure)
+        return kExitOk;
+    std::cerr << "wxl: cannot write " << EscapeControls(strPath) << ": " << EscapeControls(*failure) << '\n';
+    return kExitFailed;
+}
+
 int Render(const std::vector<std::string>& args)
 {
     PositionOptions options;
     CClientDoc doc{CClientDoc::OneReplay{}};
     if (const auto failure = PreparePosition(args, "render", options, doc))
         return *failure;
-    if (!RenderToPng(doc, {options.bLast10 ? 1 : 0, options.bAll ? 1 : 0}, options.output)) {
-        std::cerr << "wxl: cannot write " << options.output << '\n';
-        return kExitFailed;
-    }
-    return kExitOk;
+    if (const auto refusal = RefuseOutput(options.output))
+        return *refusal;
+    return ReportWrite(RenderToPng(doc, {options.bLast10 ? 1 : 0, options.bAll ? 1 : 0}, options.output),
+                       options.output);
 }
 
-int Thumbnail(const std::vector<std::string>& args)
+int Thumbnail(const std::vector<std::string>& allArgs)
 {
+    const std::vector<std::string> args = Operands(allArgs);
     if (args.size() != 3)
         return Usage("thumbnail needs IN OUT SIZE");
     const std::string& in = args[0];
@@ -45,15 +71,22 @@ int Thumbnail(const std::vector<std::string>& args)
     if (error != std::errc() || end != sizeText.data() + sizeText.size() || nSize < 1 || nSize > kLargestThumbnail)
         return Usage("thumbnail SIZE must be a number of pixels from 1 to " + std::to_string(kLargestThumbnail) +
                      ", not '" + sizeText + "'");
+    if (const auto refusal = RefuseOutput(out))
+        return *refusal;
     CClientDoc doc{CClientDoc::OneReplay{}};
     if (!LoadDocument(doc, in, PrintToStderr))
         return kExitFailed;
     doc.StepForwardTo(doc.m_moves.GetSize());
-    if (!ThumbnailToPng(doc, nSize, out)) {
-        std::cerr << "wxl: cannot write " << out << '\n';
-        return kExitFailed;
-    }
-    return kExitOk;
+    return ReportWrite(ThumbnailToPng(doc, nSize, out), out);
+}
+
+int RunCommand(std::string_view command, const std::vector<std::string>& args)
+{
+    if (command == "render")
+        return Render(args);
+    if (command == "thumbnail")
+        return Thumbnail(args);
+    return Usage("wxl-render draws for wxl: run 'wxl render' or 'wxl thumbnail'");
 }
 
 }  // namespace
@@ -63,9 +96,11 @@ int main(int argc, char** argv)
     std::ios::sync_with_stdio(false);
     const std::string_view command = argc > 1 ? argv[1] : "";
     const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);
-    if (command == "render")
-        return Render(args);
-    if (command == "thumbnail")
-        return Thumbnail(args);
-    return Usage("wxl-render draws for wxl: run 'wxl render' or 'wxl thumbnail'");
+    int nExit = kExitFailed;
+    try {
+        nExit = RunCommand(command, args);
+    } catch (const std::bad_alloc&) {
+        nExit = OutOfMemory({argv + std::min(argc, 1), argv + argc});
+    }
+    return FinishStandardOutput(nExit);
 }

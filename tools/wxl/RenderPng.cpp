@@ -31,20 +31,35 @@ QImage DrawView(const CClientDoc& doc, MoveNumberFlags numbers)
 // The file appears under its name only once it is complete: a failed or
 // interrupted write leaves no file behind, nor a broken one in place of an
 // earlier picture (a file manager would keep a broken thumbnail for good).
-bool SavePng(const QImage& image, const std::string& strPath)
+WriteFailure SavePng(const QImage& image, const std::string& strPath)
 {
+    if (image.isNull())
+        return "cannot draw the picture";
     QSaveFile file(QString::fromStdString(strPath));
-    return !image.isNull() && file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString().toStdString();
+    // Qt's PNG writer reports success whatever the device refused, and the
+    // bytes still buffered when commit() flushes them can fail unnoticed:
+    // only a flush of our own and the device's error state tell. Without a
+    // commit, QSaveFile removes its temporary file.
+    const bool bSaved = image.save(&file, "PNG");
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return file.errorString().toStdString();
+    if (!bSaved)
+        return "cannot encode the picture as PNG";
+    if (!file.commit())
+        return file.errorString().toStdString();
+    return std::nullopt;
 }
 
 }  // namespace
 
-bool RenderToPng(const CClientDoc& doc, MoveNumberFlags numbers, const std::string& strPath)
+WriteFailure RenderToPng(const CClientDoc& doc, MoveNumberFlags numbers, const std::string& strPath)
 {
     return SavePng(DrawView(doc, numbers), strPath);
 }
 
-bool ThumbnailToPng(const CClientDoc& doc, int nSize, const std::string& strPath)
+WriteFailure ThumbnailToPng(const CClientDoc& doc, int nSize, const std::string& strPath)
 {
     // The board picture without the caption line under it: a square that
     // scales without distortion, and at thumbnail size the caption could

@@ -4,15 +4,19 @@
 
 #include "view/BoardPainter.h"
 
+#include <optional>
 #include <string>
 
 class CClientDoc;
 
+// Why the picture could not be written, when it could not.
+using WriteFailure = std::optional<std::string>;
+
 // Draws doc as the view shows it after a repaint of the whole view and
-// writes it to strPath; false when the file cannot be written.
-bool RenderToPng(const CClientDoc& doc, MoveNumberFlags numbers, const std::string& strPath);
+// writes it to strPath. The file appears only complete: after a failure an
+// earlier file there is left as it was.
+WriteFailure RenderToPng(const CClientDoc& doc, MoveNumberFlags numbers, const std::string& strPath);
 
 // Draws doc as the view shows it, without move numbers, and writes the board
-// scaled to nSize x nSize pixels to strPath; false when the file cannot be
-// written.
-bool ThumbnailToPng(const CClientDoc& doc, int nSize, const std::string& strPath);
+// scaled to nSize x nSize pixels to strPath, as RenderToPng writes.
+WriteFailure ThumbnailToPng(const CClientDoc& doc, int nSize, const std::string& strPath);

@@ -8,4 +8,6 @@ class CClientDoc;
 
 // Runs every line of in against doc. The program's messages and the state
 // blocks go to out; only complaints about lines that are not commands go to err.
+// Lines longer than 64 KiB are refused without being held in memory. The
+// session ends early when writing to out has failed.
 void RunSession(CClientDoc& doc, std::istream& in, std::ostream& out, std::ostream& err);

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -71,58 +72,56 @@ int RunDrawingCommand(char** argv)
         argv[0] = const_cast<char*>(path.c_str());
         execv(path.c_str(), argv);
         if (errno != ENOENT) {
-            std::cerr << "wxl: cannot run " << path << ": " << std::strerror(errno) << '\n';
+            std::cerr << "wxl: cannot run " << EscapeControls(path) << ": " << std::strerror(errno) << '\n';
             return kExitFailed;
         }
     }
     std::cerr << "wxl: " << command << " needs the program " << kRendererName << ", which is missing; looked for";
     for (std::size_t i = 0; i < candidates.size(); ++i)
-        std::cerr << (i == 0 ? " " : " and ") << candidates[i];
+        std::cerr << (i == 0 ? " " : " and ") << EscapeControls(candidates[i]);
     std::cerr << '\n';
     return kExitFailed;
 }
 
 int Check(const std::vector<std::string>& args)
 {
-    if (args.empty())
+    const std::vector<std::string> files = Operands(args);
+    if (files.empty())
         return Usage("check needs at least one FILE");
     int nExit = kExitOk;
-    for (const std::string& path : args) {
+    for (const std::string& path : files) {
         CClientDoc doc;
         std::string message;
         if (LoadDocument(doc, path, [&message](const std::string& text) { message = text; })) {
-            std::cout << path << ": ok (" << doc.m_moves.GetSize() << " entries)\n";
+            std::cout << EscapeControls(path) << ": ok (" << doc.m_moves.GetSize() << " entries)\n";
         } else {
-            std::cout << path << ": " << message << '\n';
+            std::cout << EscapeControls(path) << ": " << EscapeControls(message) << '\n';
             nExit = kExitFailed;
         }
+        if (!std::cout)
+            break;  // the rest would be lost as well
     }
     return nExit;
 }
 
 int Session(const std::vector<std::string>& args)
 {
-    if (args.size() > 1)
+    const std::vector<std::string> files = Operands(args);
+    if (files.size() > 1)
         return Usage("session takes at most one FILE");
     CClientDoc doc;
     fw::NewDocument(doc);
-    if (args.size() == 1) {
-        const CMessageBoxRedirect redirect([](const std::string& text) { std::cout << text << '\n'; });
-        fw::OpenDocumentFile(doc, args[0]);
+    if (files.size() == 1) {
+        const CMessageBoxRedirect redirect(
+            [](const std::string& text) { std::cout << EscapeControls(text) << '\n'; });
+        fw::OpenDocumentFile(doc, files[0]);
     }
     RunSession(doc, std::cin, std::cout, std::cerr);
     return kExitOk;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int RunCommand(std::string_view command, const std::vector<std::string>& args, char** argv)
 {
-    std::ios::sync_with_stdio(false);
-    if (argc < 2)
-        return Usage();
-    const std::string_view command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kUsage;
         return kExitOk;
@@ -136,4 +135,24 @@ int main(int argc, char** argv)
     if (command == "session")
         return Session(args);
     return Usage("unknown command '" + std::string(command) + "'");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    if (argc < 2)
+        return Usage();
+    const std::string_view command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    int nExit = kExitFailed;
+    try {
+        nExit = RunCommand(command, args, argv);
+    } catch (const std::bad_alloc&) {
+        // A record can be larger than the memory left: the user gets a
+        // message and the failure status, as for any file that cannot be read.
+        nExit = OutOfMemory({argv + 1, argv + argc});
+    }
+    return FinishStandardOutput(nExit);
 }

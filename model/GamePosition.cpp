@@ -50,7 +50,7 @@ int CGamePosition::EmptyNeighbours(int nCell) const
 
 void CGamePosition::AdjustLiberties(GroupId id, int nDelta)
 {
-    std::int32_t& nLiberties = Node(id).board.nLiberties;
+    std::int32_t& nLiberties = m_liberties[id];
     nLiberties += nDelta;
     if (nLiberties == 0)
         m_pendingJudgement.push_back(id);
@@ -58,7 +58,7 @@ void CGamePosition::AdjustLiberties(GroupId id, int nDelta)
 
 void CGamePosition::SetCell(int nCell, PointValue value)
 {
-    assert(nCell >= 0 && nCell < GRID_CELLS);
+    assert(nCell >= GRID_SIZE && nCell < GRID_CELLS);
     ++m_nChanges;
     const bool bWasEmpty = m_cells[nCell] == PT_EMPTY;
     m_cells[nCell] = value;
@@ -66,12 +66,9 @@ void CGamePosition::SetCell(int nCell, PointValue value)
         return;
     // Every entry next to the cell gains or loses it as a liberty.
     const int nDelta = bWasEmpty ? -1 : 1;
-    for (const int nOffset : kNeighbourOffsets) {
-        const int nNeighbour = nCell + nOffset;
-        if (nNeighbour >= 0 && nNeighbour < GRID_CELLS)
-            for (const Holder& holder : m_holders[nNeighbour])
-                AdjustLiberties(holder.id, nDelta * static_cast<int>(holder.nEntries));
-    }
+    for (const int nOffset : kNeighbourOffsets)
+        for (const Holder& holder : m_holders[nCell + nOffset])
+            AdjustLiberties(holder.id, nDelta * static_cast<int>(holder.nEntries));
 }
 
 void CGamePosition::RecountLiberties()
@@ -81,10 +78,11 @@ void CGamePosition::RecountLiberties()
         GroupNode& node = Node(id);
         if (IsMarkGroup(node))
             continue;
-        node.board.nLiberties = 0;
+        std::int32_t& nLiberties = m_liberties[id];
+        nLiberties = 0;
         for (const CPoint point : node.points.Points())
-            node.board.nLiberties += EmptyNeighbours(CellOf(point));
-        if (node.board.nLiberties == 0)
+            nLiberties += EmptyNeighbours(CellOf(point));
+        if (nLiberties == 0)
             m_pendingJudgement.push_back(id);
     }
 }
@@ -107,8 +105,10 @@ CGamePosition::GroupId CGamePosition::AllocateNode()
         m_nFreeHead = Node(id).next;
         return id;
     }
-    if ((m_nNodes >> CHUNK_BITS) == m_chunks.size())
+    if ((m_nNodes >> CHUNK_BITS) == m_chunks.size()) {
+        m_liberties.resize((m_chunks.size() + 1) << CHUNK_BITS);
         m_chunks.push_back(std::make_unique<GroupNode[]>(std::size_t{1} << CHUNK_BITS));
+    }
     return m_nNodes++;
 }
 
@@ -119,7 +119,8 @@ CGamePosition::GroupId CGamePosition::NewGroupAtTail()
     node.prev = m_nTail;
     node.next = NO_GROUP;
     node.nStamp = ++m_nNextStamp;
-    node.board = {0, node.nStamp};
+    node.board = {node.nStamp};
+    m_liberties[id] = 0;
     (m_nTail == NO_GROUP ? m_nHead : Node(m_nTail).next) = id;
     m_nTail = id;
     ++m_nGroups;
@@ -195,8 +196,8 @@ void CGamePosition::AppendPoint(GroupId id, int nCell)
         holders.push_back({id, 1});
         PushStampEntry(nCell, id);
     }
-    node.board.nLiberties += EmptyNeighbours(nCell);
-    if (node.board.nLiberties == 0)
+    m_liberties[id] += EmptyNeighbours(nCell);
+    if (m_liberties[id] == 0)
         m_pendingJudgement.push_back(id);
 }
 
@@ -233,7 +234,7 @@ void CGamePosition::MergeInto(GroupId target, GroupId source)
         if (sourceNode.points.GetSize() >= m_tuning.nCellSetPoints)
             m_cellSets.erase(source);
         targetNode.points.Join(sourceNode.points);
-        targetNode.board.nLiberties += sourceNode.board.nLiberties;
+        m_liberties[target] += m_liberties[source];
     }
     FreeNode(source);
 }
@@ -404,7 +405,7 @@ void CGamePosition::SweepCaptures()
     judged.swap(m_pendingJudgement);
     std::erase_if(judged, [this](GroupId id) {
         const GroupNode& node = Node(id);
-        return node.prev == FREE_NODE || IsMarkGroup(node) || node.board.nLiberties != 0;
+        return node.prev == FREE_NODE || IsMarkGroup(node) || m_liberties[id] != 0;
     });
     if (judged.size() > 1) {
         std::sort(judged.begin(), judged.end(),
@@ -412,7 +413,7 @@ void CGamePosition::SweepCaptures()
         judged.erase(std::unique(judged.begin(), judged.end()), judged.end());
     }
     for (const GroupId id : judged) {
-        if (Node(id).board.nLiberties != 0)
+        if (m_liberties[id] != 0)
             continue;
         CountOne(m_nCaptures);
         // The group leaves the cells' holders before its stones leave the
@@ -451,8 +452,10 @@ void CGamePosition::ClearGroups()
     for (GroupId id = m_nHead; id != NO_GROUP; id = Node(id).next)
         Node(id).points.Release();
     // The chunks stay for the next game, unless a long one left many.
-    if (m_chunks.size() > 64)
+    if (m_chunks.size() > 64) {
         m_chunks.clear();
+        m_liberties.clear();
+    }
     m_nNodes = 0;
     m_nFreeHead = m_nHead = m_nTail = NO_GROUP;
     m_nGroups = 0;

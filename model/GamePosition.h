@@ -169,8 +169,7 @@ private:
         std::uint64_t nStamp = 0;  // grows along the list; a group moved to the tail gets a new one
         union {
             struct {
-                std::int32_t nLiberties;  // empty neighbours of the entries, with repeats
-                std::uint64_t nBirth;     // the stamp the group was made with: which group the node holds
+                std::uint64_t nBirth;  // the stamp the group was made with: which group the node holds
             } board;
             struct {
                 GroupId prev[MARK_KINDS];  // the indicator cells' lists, in list order
@@ -222,6 +221,10 @@ private:
     BoardGrid m_guard{};  // never written: PT_EMPTY throughout
 
     std::vector<std::unique_ptr<GroupNode[]>> m_chunks;
+    // Of each board group's node, by id: the empty neighbours of its entries,
+    // with repeats. Kept apart from the nodes, as a cell that changes adjusts
+    // every group next to it and that is the replay's busiest write.
+    std::vector<std::int32_t> m_liberties;
     GroupId m_nNodes = 0;  // nodes handed out of the chunks so far
     GroupId m_nFreeHead = NO_GROUP;
     GroupId m_nHead = NO_GROUP;
@@ -236,7 +239,10 @@ private:
         GroupId id;
         std::uint32_t nEntries;
     };
-    std::array<std::vector<Holder>, GRID_CELLS> m_holders;
+    // Past the grid, as far as a neighbour of an indicator cell reaches,
+    // lists that stay empty: a cell's neighbours are read without a bounds
+    // check.
+    std::array<std::vector<Holder>, GRID_CELLS + GRID_SIZE> m_holders;
     // And for finding the first of them, the groups of each cell listed in
     // two runs or more in a heap by stamp, the smallest on top. An entry goes stale when its group moves
     // to the tail (it is put back with its new stamp when it comes to the

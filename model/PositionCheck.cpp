@@ -109,8 +109,8 @@ std::string CGamePosition::CheckConsistency() const
             std::int32_t nLiberties = 0;
             for (const CPoint point : group)
                 nLiberties += EmptyNeighbours(CellOf(point));
-            if (nLiberties != node.board.nLiberties)
-                return Text(nGroup, group) + ", counts " + std::to_string(node.board.nLiberties) +
+            if (nLiberties != m_liberties[id])
+                return Text(nGroup, group) + ", counts " + std::to_string(m_liberties[id]) +
                        " liberty entries, its points have " + std::to_string(nLiberties);
             if (nLiberties == 0 && std::find(m_pendingJudgement.begin(), m_pendingJudgement.end(), id) ==
                                        m_pendingJudgement.end())

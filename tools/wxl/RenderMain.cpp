@@ -1,19 +1,17 @@
 // wxl-render: the wxl commands that draw, in a program of their own. Drawing
 // needs QtGui, whose libraries would make every other wxl command start
 // several times slower, so wxl runs this program with its own arguments from
-// the command on ("render ..." or "thumbnail ...") and it answers exactly as
-// wxl would.
+// the command on ("render ...", "thumbnail ..." or "kifu ...") and it answers
+// exactly as wxl would.
+#include "KifuCommand.h"
 #include "PositionCommand.h"
 #include "RenderPng.h"
 #include "record/ClientDoc.h"
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
 #include <iostream>
 #include <new>
-#include <optional>
-#include <system_error>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,28 +21,6 @@ namespace {
 // Far above what file managers ask for (at most 1024), far below a picture
 // that would not fit in memory.
 constexpr int kLargestThumbnail = 4096;
-
-// The picture is written beside strPath and renamed over it, which would put
-// a plain file in place of a FIFO or a device (and writing to one directly
-// could wait for a reader for good): only a name not taken yet, or a regular
-// file, possibly through a symbolic link, is a place for it.
-std::optional<int> RefuseOutput(const std::string& strPath)
-{
-    std::error_code ec;
-    const auto status = std::filesystem::status(strPath, ec);
-    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status))
-        return std::nullopt;
-    std::cerr << "wxl: cannot write " << EscapeControls(strPath) << ": not a regular file\n";
-    return kExitFailed;
-}
-
-int ReportWrite(const WriteFailure& failure, const std::string& strPath)
-{
-    if (!failure)
-        return kExitOk;
-    std::cerr << "wxl: cannot write " << EscapeControls(strPath) << ": " << EscapeControls(*failure) << '\n';
-    return kExitFailed;
-}
 
 int Render(const std::vector<std::string>& args)
 {
@@ -86,7 +62,9 @@ int RunCommand(std::string_view command, const std::vector<std::string>& args)
         return Render(args);
     if (command == "thumbnail")
         return Thumbnail(args);
-    return Usage("wxl-render draws for wxl: run 'wxl render' or 'wxl thumbnail'");
+    if (command == "kifu")
+        return Kifu(args);
+    return Usage("wxl-render draws for wxl: run 'wxl render', 'wxl thumbnail' or 'wxl kifu'");
 }
 
 }  // namespace

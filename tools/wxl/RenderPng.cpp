@@ -1,9 +1,14 @@
 #include "RenderPng.h"
 
+#include "PositionCommand.h"
 #include "view/StoneImages.h"
 
 #include <QGuiApplication>
 #include <QSaveFile>
+
+#include <filesystem>
+#include <iostream>
+#include <system_error>
 
 namespace {
 
@@ -66,4 +71,22 @@ WriteFailure ThumbnailToPng(const CClientDoc& doc, int nSize, const std::string&
     // not be read anyway.
     const QImage board = DrawView(doc, {}).copy(StoneImages::Get().board.rect());
     return SavePng(board.scaled(nSize, nSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), strPath);
+}
+
+std::optional<int> RefuseOutput(const std::string& strPath)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(strPath, ec);
+    if (!std::filesystem::exists(status) || std::filesystem::is_regular_file(status))
+        return std::nullopt;
+    std::cerr << "wxl: cannot write " << EscapeControls(strPath) << ": not a regular file\n";
+    return kExitFailed;
+}
+
+int ReportWrite(const WriteFailure& failure, const std::string& strPath)
+{
+    if (!failure)
+        return kExitOk;
+    std::cerr << "wxl: cannot write " << EscapeControls(strPath) << ": " << EscapeControls(*failure) << '\n';
+    return kExitFailed;
 }

@@ -12,6 +12,16 @@ class CClientDoc;
 // Why the picture could not be written, when it could not.
 using WriteFailure = std::optional<std::string>;
 
+// The picture is written beside strPath and renamed over it, which would put
+// a plain file in place of a FIFO or a device (and writing to one directly
+// could wait for a reader for good): only a name not taken yet, or a regular
+// file, possibly through a symbolic link, is a place for it. kExitFailed,
+// after the message, when strPath is no such place.
+std::optional<int> RefuseOutput(const std::string& strPath);
+
+// kExitOk without a failure; else the message for strPath and kExitFailed.
+int ReportWrite(const WriteFailure& failure, const std::string& strPath);
+
 // Draws doc as the view shows it after a repaint of the whole view and
 // writes it to strPath. The file appears only complete: after a failure an
 // earlier file there is left as it was.

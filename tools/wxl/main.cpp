@@ -128,7 +128,7 @@ int RunCommand(std::string_view command, const std::vector<std::string>& args, c
     }
     if (command == "board")
         return Board(args);
-    if (command == "render" || command == "thumbnail")
+    if (command == "render" || command == "thumbnail" || command == "kifu")
         return RunDrawingCommand(argv);
     if (command == "check")
         return Check(args);

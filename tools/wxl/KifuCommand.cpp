@@ -1,0 +1,139 @@
+#include "KifuCommand.h"
+
+#include "KifuPaint.h"
+#include "KifuPlan.h"
+#include "PositionCommand.h"
+#include "RenderPng.h"
+#include "record/ClientDoc.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct KifuOptions {
+    std::string path;
+    std::string output;
+    KifuFormat format = KifuFormat::pdf;
+    int nPer = 100;
+    std::optional<int> nFrom;
+    std::optional<int> nTo;
+};
+
+std::optional<KifuFormat> FormatOf(const std::string& strOutput)
+{
+    std::string extension = fs::path(strOutput).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".pdf")
+        return KifuFormat::pdf;
+    if (extension == ".png")
+        return KifuFormat::png;
+    if (extension == ".svg")
+        return KifuFormat::svg;
+    return std::nullopt;
+}
+
+std::optional<int> ParseCount(const std::string& text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// A usage complaint when the arguments do not fit.
+std::optional<std::string> ParseKifuOptions(const std::vector<std::string>& args, KifuOptions& options)
+{
+    bool bOptionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (bOptionsEnded || (!arg.starts_with("-") && options.path.empty())) {
+            if (!options.path.empty())
+                return "unexpected argument '" + arg + "'";
+            options.path = arg;
+        } else if (arg == "--") {
+            bOptionsEnded = true;
+        } else if (arg == "-o" || arg == "--per" || arg == "--from" || arg == "--to") {
+            if (++i == args.size())
+                return arg + " needs a value";
+            if (arg == "-o") {
+                options.output = args[i];
+                continue;
+            }
+            const std::optional<int> value = ParseCount(args[i]);
+            if (!value || *value < 1)
+                return arg + " needs a number from 1 on, not '" + args[i] + "'";
+            (arg == "--per" ? options.nPer : (arg == "--from" ? options.nFrom : options.nTo)) = *value;
+        } else {
+            return "unexpected argument '" + arg + "'";
+        }
+    }
+    if (options.path.empty())
+        return "kifu needs a FILE";
+    if (options.output.empty())
+        return "kifu needs -o OUT.pdf, OUT.png or OUT.svg";
+    const std::optional<KifuFormat> format = FormatOf(options.output);
+    if (!format)
+        return "kifu writes .pdf, .png or .svg, not '" + options.output + "'";
+    options.format = *format;
+    if (options.nFrom && options.nTo && *options.nFrom > *options.nTo)
+        return "--from " + std::to_string(*options.nFrom) + " is after --to " + std::to_string(*options.nTo);
+    return std::nullopt;
+}
+
+// OUT.png for one diagram each: OUT-1.png, OUT-2.png...
+std::vector<std::string> OutputPaths(const KifuOptions& options, std::size_t nDiagrams)
+{
+    if (options.format == KifuFormat::pdf)
+        return {options.output};
+    const fs::path output(options.output);
+    std::vector<std::string> paths;
+    for (std::size_t i = 1; i <= nDiagrams; ++i) {
+        fs::path numbered = output;
+        numbered.replace_filename(output.stem().string() + "-" + std::to_string(i) + output.extension().string());
+        paths.push_back(numbered.string());
+    }
+    return paths;
+}
+
+}  // namespace
+
+int Kifu(const std::vector<std::string>& args)
+{
+    KifuOptions options;
+    if (const auto complaint = ParseKifuOptions(args, options))
+        return Usage(*complaint);
+    CClientDoc doc{CClientDoc::OneReplay{}};
+    if (!LoadDocument(doc, options.path, PrintToStderr))
+        return kExitFailed;
+    const int nSize = doc.m_moves.GetSize();
+    if (nSize == 0) {
+        std::cerr << "wxl: " << EscapeControls(options.path) << " holds no entries to print\n";
+        return kExitFailed;
+    }
+    const int nFrom = options.nFrom.value_or(1);
+    const int nTo = options.nTo.value_or(nSize);
+    for (const auto& [name, nValue] : {std::pair{"--from", nFrom}, std::pair{"--to", nTo}}) {
+        if (nValue > nSize) {
+            std::cerr << "wxl: " << name << ' ' << nValue << " is outside the record (1.." << nSize << ")\n";
+            return kExitUsage;
+        }
+    }
+    const std::vector<KifuRange> ranges = KifuRanges(nFrom, nTo, options.nPer);
+    const std::vector<std::string> outputs = OutputPaths(options, ranges.size());
+    for (const std::string& output : outputs)
+        if (const auto refusal = RefuseOutput(output))
+            return *refusal;
+    const QString title = QString::fromStdString(fs::path(options.path).filename().string());
+    if (const auto failure = WriteKifu(doc, ranges, title, options.format, outputs))
+        return ReportWrite(failure->reason, failure->path);
+    return kExitOk;
+}

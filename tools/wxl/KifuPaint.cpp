@@ -1,0 +1,333 @@
+#include "KifuPaint.h"
+
+#include "record/ClientDoc.h"
+#include "view/BoardPainter.h"
+#include "view/StoneImages.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <array>
+#include <map>
+
+namespace {
+
+using Failure = std::optional<std::string>;
+
+constexpr qreal kBoardSide = 600;  // the board picture, which holds the coordinates around the grid
+constexpr qreal kFootnoteGap = 14;
+constexpr qreal kFootnoteSpacing = 28;
+constexpr int kTitlePixels = 22;
+constexpr int kFootnotePixels = 19;
+constexpr int kLargestNumberPixels = 16;
+// A number stays inside the stone's disc, whatever its digits.
+constexpr qreal kNumberRoom = 25;
+const QColor kNumberOnFlower(200, 0, 0);
+
+void KeepOnlyErrors(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qt_message_output(type, context, message);
+}
+
+QFont FontOfPixels(int nPixels)
+{
+    QFont font;
+    font.setPixelSize(nPixels);
+    return font;
+}
+
+struct PlacedFootnote {
+    QPointF topLeft;
+    QString text;
+};
+
+// The footnotes of one diagram in rows under the board, each footnote whole
+// on its row.
+struct FootnoteRows {
+    std::vector<PlacedFootnote> footnotes;
+    qreal height = 0;
+};
+
+// Everything about one diagram that is known before painting.
+struct DiagramLayout {
+    const KifuDiagram& diagram;
+    QString title;
+    FootnoteRows rows;
+
+    QSizeF Size() const
+    {
+        return {kBoardSide, kKifuTitleHeight + kBoardSide + (rows.height > 0 ? kFootnoteGap + rows.height : 0)};
+    }
+};
+
+FootnoteRows LayOutFootnotes(const KifuDiagram& diagram)
+{
+    const QFontMetricsF metrics(FontOfPixels(kFootnotePixels));
+    FootnoteRows rows;
+    QPointF at(0, 0);
+    for (const KifuFootnote& footnote : diagram.footnotes) {
+        const QString text = QString::fromStdString(FootnoteText(footnote));
+        const qreal width = metrics.horizontalAdvance(text);
+        if (at.x() > 0 && at.x() + width > kBoardSide)
+            at = QPointF(0, at.y() + metrics.lineSpacing());
+        rows.footnotes.push_back({at, text});
+        at.rx() += width + kFootnoteSpacing;
+    }
+    if (!rows.footnotes.empty())
+        rows.height = at.y() + metrics.lineSpacing();
+    return rows;
+}
+
+QString DiagramTitle(const QString& fileName, KifuRange range)
+{
+    const QString entries = range.nFirst == range.nLast
+                                ? QString::number(range.nFirst)
+                                : QString::number(range.nFirst) + QChar(0x2013) + QString::number(range.nLast);
+    return fileName + QStringLiteral("  ") + entries;
+}
+
+class CDiagramPainter {
+public:
+    // Draws layout with its top-left corner at the painter's origin, over
+    // the position before the diagram's first entry.
+    void Paint(QPainter& painter, const CClientDoc& before, const DiagramLayout& layout);
+
+private:
+    const QFont& NumberFont(int nDigits);
+    void DrawNumber(QPainter& painter, const KifuStone& stone);
+
+    std::map<int, QFont> m_numberFonts;  // by number of digits
+};
+
+const QFont& CDiagramPainter::NumberFont(int nDigits)
+{
+    auto [it, bNew] = m_numberFonts.try_emplace(nDigits);
+    if (bNew) {
+        int nPixels = kLargestNumberPixels;
+        const QString widest(nDigits, QLatin1Char('8'));
+        while (nPixels > 6 && QFontMetricsF(FontOfPixels(nPixels)).horizontalAdvance(widest) > kNumberRoom)
+            --nPixels;
+        it->second = FontOfPixels(nPixels);
+    }
+    return it->second;
+}
+
+void CDiagramPainter::DrawNumber(QPainter& painter, const KifuStone& stone)
+{
+    const QString text = QString::number(stone.nEntry);
+    const QFont& font = NumberFont(static_cast<int>(text.size()));
+    // Centred on the digits' ink, not on the font's line, which has room
+    // for descenders that digits do not use.
+    const QRectF ink = QFontMetricsF(font).tightBoundingRect(text);
+    const QPointF baseline = QPointF(PointToPixel(stone.point.x), PointToPixel(stone.point.y)) - ink.center();
+    painter.setFont(font);
+    if (stone.colour == PT_FLOWER) {
+        // The flower stone is black and white: a white rim keeps the
+        // number readable over either half.
+        QPainterPath outline;
+        outline.addText(baseline, font, text);
+        painter.strokePath(outline, QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(kNumberOnFlower);
+    } else {
+        painter.setPen(stone.colour == PT_BLACK ? Qt::white : Qt::black);
+    }
+    painter.drawText(baseline, text);
+}
+
+void CDiagramPainter::Paint(QPainter& painter, const CClientDoc& before, const DiagramLayout& layout)
+{
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    painter.setPen(Qt::black);
+    painter.setFont(FontOfPixels(kTitlePixels));
+    painter.drawText(QRectF(0, 0, kBoardSide, kKifuTitleHeight), Qt::AlignLeft | Qt::AlignVCenter, layout.title);
+
+    painter.save();
+    painter.translate(0, kKifuTitleHeight);
+    const StoneImages& images = StoneImages::Get();
+    painter.drawImage(QPointF(0, 0), images.board);
+    std::array<PointValue, GRID_CELLS> shown{};
+    for (int x = 1; x <= BOARD_SIZE; ++x)
+        for (int y = 1; y <= BOARD_SIZE; ++y)
+            shown[static_cast<std::size_t>(CellIndex(x, y))] = before.ValueAt(x, y);
+    for (const KifuStone& stone : layout.diagram.stones)
+        shown[static_cast<std::size_t>(CellIndex(stone.point.x, stone.point.y))] = stone.colour;
+    for (int x = 1; x <= BOARD_SIZE; ++x)
+        for (int y = 1; y <= BOARD_SIZE; ++y)
+            if (const QImage* pStone = images.ForValue(shown[static_cast<std::size_t>(CellIndex(x, y))]))
+                painter.drawImage(PointSquare(x, y).topLeft(), *pStone);
+    for (const KifuStone& stone : layout.diagram.stones)
+        DrawNumber(painter, stone);
+    painter.restore();
+
+    painter.setPen(Qt::black);
+    painter.setFont(FontOfPixels(kFootnotePixels));
+    const QFontMetricsF metrics(painter.font());
+    const qreal top = kKifuTitleHeight + kBoardSide + kFootnoteGap;
+    for (const PlacedFootnote& footnote : layout.rows.footnotes)
+        painter.drawText(footnote.topLeft + QPointF(0, top + metrics.ascent()), footnote.text);
+}
+
+// A file written through QSaveFile: it replaces the target only on commit,
+// and is dropped when not committed.
+class CSafeOutput {
+public:
+    explicit CSafeOutput(const std::string& strPath) : m_file(QString::fromStdString(strPath)) {}
+
+    Failure Open()
+    {
+        if (!m_file.open(QIODevice::WriteOnly))
+            return m_file.errorString().toStdString();
+        return std::nullopt;
+    }
+    QIODevice* Device() { return &m_file; }
+    // Writers report success whatever the device refused: only a flush of
+    // our own and the device's error state tell.
+    Failure Commit()
+    {
+        if (!m_file.flush() || m_file.error() != QFileDevice::NoError)
+            return m_file.errorString().toStdString();
+        if (!m_file.commit())
+            return m_file.errorString().toStdString();
+        return std::nullopt;
+    }
+
+private:
+    QSaveFile m_file;
+};
+
+class CKifuWriter {
+public:
+    CKifuWriter(CClientDoc& doc, const QString& fileName) : m_doc(doc), m_fileName(fileName) {}
+
+    Failure WritePdf(const std::vector<KifuRange>& ranges, const std::string& strPath);
+    Failure WritePicture(KifuRange range, KifuFormat format, const std::string& strPath);
+
+private:
+    // Replays the document to just before range and plans its diagram.
+    KifuDiagram Prepare(KifuRange range);
+
+    CClientDoc& m_doc;
+    QString m_fileName;
+    CDiagramPainter m_painter;
+};
+
+KifuDiagram CKifuWriter::Prepare(KifuRange range)
+{
+    m_doc.StepForwardTo(range.nFirst - 1);
+    return PlanKifuDiagram(m_doc.m_moves, range);
+}
+
+Failure CKifuWriter::WritePdf(const std::vector<KifuRange>& ranges, const std::string& strPath)
+{
+    CSafeOutput output(strPath);
+    if (const Failure failure = output.Open())
+        return failure;
+    QPdfWriter writer(output.Device());
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
+    writer.setTitle(m_fileName);
+    writer.setCreator(QStringLiteral("wxl"));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return "cannot start the PDF document";
+    const QSizeF area = writer.pageLayout().paintRectPixels(writer.resolution()).size();
+    const qreal gap = area.height() / 30;
+    const qreal slotHeight = (area.height() - gap) / 2;
+    for (std::size_t i = 0; i < ranges.size(); ++i) {
+        if (i > 0 && i % 2 == 0 && !writer.newPage())
+            return "cannot start a new page";
+        const KifuDiagram diagram = Prepare(ranges[i]);
+        const DiagramLayout layout{diagram, DiagramTitle(m_fileName, ranges[i]), LayOutFootnotes(diagram)};
+        const QSizeF size = layout.Size();
+        const qreal scale = std::min(area.width() / size.width(), slotHeight / size.height());
+        painter.save();
+        painter.translate((area.width() - size.width() * scale) / 2, static_cast<qreal>(i % 2) * (slotHeight + gap));
+        painter.scale(scale, scale);
+        m_painter.Paint(painter, m_doc, layout);
+        painter.restore();
+    }
+    if (!painter.end())
+        return "cannot finish the PDF document";
+    return output.Commit();
+}
+
+Failure CKifuWriter::WritePicture(KifuRange range, KifuFormat format, const std::string& strPath)
+{
+    const KifuDiagram diagram = Prepare(range);
+    const DiagramLayout layout{diagram, DiagramTitle(m_fileName, range), LayOutFootnotes(diagram)};
+    const QSizeF size = layout.Size() + QSizeF(2 * kKifuMargin, 2 * kKifuMargin);
+    const auto paint = [&](QPainter& painter) {
+        painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
+        painter.translate(kKifuMargin, kKifuMargin);
+        m_painter.Paint(painter, m_doc, layout);
+    };
+
+    CSafeOutput output(strPath);
+    if (const Failure failure = output.Open())
+        return failure;
+    if (format == KifuFormat::svg) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(output.Device());
+        generator.setSize(size.toSize());
+        generator.setViewBox(QRectF(QPointF(0, 0), size));
+        generator.setTitle(layout.title);
+        QPainter painter;
+        if (!painter.begin(&generator))
+            return "cannot start the SVG document";
+        paint(painter);
+        if (!painter.end())
+            return "cannot finish the SVG document";
+        return output.Commit();
+    }
+    QImage image((size * kKifuPngScale).toSize(), QImage::Format_RGB32);
+    if (image.isNull())
+        return "cannot draw the picture";
+    QPainter painter(&image);
+    painter.scale(kKifuPngScale, kKifuPngScale);
+    paint(painter);
+    painter.end();
+    if (!image.save(output.Device(), "PNG"))
+        return "cannot encode the picture as PNG";
+    return output.Commit();
+}
+
+}  // namespace
+
+std::optional<KifuWriteFailure> WriteKifu(CClientDoc& doc, const std::vector<KifuRange>& ranges, const QString& title,
+                                     KifuFormat format, const std::vector<std::string>& outputs)
+{
+    qInstallMessageHandler(KeepOnlyErrors);
+    // Text needs the font database of a GUI application; no display is needed.
+    char arg0[] = "wxl";
+    char arg1[] = "-platform";
+    char arg2[] = "offscreen";
+    char* argv[] = {arg0, arg1, arg2, nullptr};
+    int argc = 3;
+    const QGuiApplication application(argc, argv);
+
+    CKifuWriter writer(doc, title);
+    if (format == KifuFormat::pdf) {
+        if (Failure failure = writer.WritePdf(ranges, outputs.front()))
+            return KifuWriteFailure{outputs.front(), *failure};
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < ranges.size(); ++i) {
+        if (Failure failure = writer.WritePicture(ranges[i], format, outputs[i])) {
+            // All the diagrams or none: a reader must not take the first
+            // pages of a record for the whole of it.
+            for (std::size_t j = 0; j < i; ++j)
+                QFile::remove(QString::fromStdString(outputs[j]));
+            return KifuWriteFailure{outputs[i], *failure};
+        }
+    }
+    return std::nullopt;
+}

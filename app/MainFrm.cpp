@@ -1,5 +1,6 @@
 #include "MainFrm.h"
 
+#include "record/ClientDoc.h"
 #include "res/resource.h"
 
 #include <array>
@@ -23,4 +24,10 @@ bool CMainFrame::OnCreate(const CreateContext& context)
     // adds its menu, toolbar, status bar and borders to that.
     resize(sizeHint());
     return true;
+}
+
+void CMainFrame::RecoverFromOutOfMemory()
+{
+    if (auto* pDoc = dynamic_cast<CClientDoc*>(GetActiveDocument()))
+        pDoc->ReturnToStart();
 }

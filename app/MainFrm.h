@@ -11,4 +11,7 @@ public:
 
 protected:
     bool OnCreate(const CreateContext& context) override;
+    // The game goes back to its start: the record stays, the position that
+    // ran out of memory goes.
+    void RecoverFromOutOfMemory() override;
 };

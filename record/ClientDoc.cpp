@@ -150,6 +150,12 @@ void CClientDoc::GoToStart()
     MarkReplayPosition(0);
 }
 
+void CClientDoc::ReturnToStart() noexcept
+{
+    m_checkpoints.Clear();
+    GoToStart();
+}
+
 void CClientDoc::GoToEnd()
 {
     const int nEnd = m_moves.GetSize();

@@ -55,6 +55,11 @@ public:
     void StepForwardTo(int nTarget);
     void GoToStart();
     void GoToEnd();
+    // Go to start for a position that an operation left half built when it
+    // ran out of memory: the empty board at position 0, without checkpoints,
+    // the record and the modified flag as they are. Frees memory and needs
+    // none.
+    void ReturnToStart() noexcept;
 
     // Update handlers: step back and go to start while the position is above 0;
     // step forward and go to end while it is below the record size; Save

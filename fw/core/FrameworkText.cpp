@@ -6,11 +6,12 @@
 namespace fw {
 namespace {
 
-constexpr std::array<std::pair<unsigned, std::string_view>, 33> kTexts{{
+constexpr std::array<std::pair<unsigned, std::string_view>, 34> kTexts{{
     {61440, "打开"},
     {61441, "保存为"},
     {61442, "所有文件 (*.*)"},
     {IDS_UNTITLED, "无标题"},
+    {IDS_OUT_OF_MEMORY, "内存不足，无法完成操作。"},
     {IDP_FAILED_TO_OPEN_DOC, "打开文档失败。"},
     {IDP_FAILED_TO_SAVE_DOC, "保存文档失败。"},
     {IDP_ASK_TO_SAVE, "将改动保存到 %1？"},

@@ -7,6 +7,8 @@
 #include "fw/core/CCmdUI.h"
 #include "fw/core/CDocument.h"
 #include "fw/core/FrameworkIds.h"
+#include "fw/core/FrameworkText.h"
+#include "fw/core/MessageBox.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -20,6 +22,7 @@
 #include <QToolBar>
 
 #include <array>
+#include <new>
 
 namespace {
 
@@ -257,12 +260,23 @@ bool CFrameWnd::IsCommandEnabled(unsigned nID)
 
 bool CFrameWnd::RouteCommand(unsigned nID)
 {
-    if (!IsCommandEnabled(nID))
+    try {
+        if (!IsCommandEnabled(nID))
+            return false;
+        for (CCmdTarget* pTarget : CommandRoute())
+            if (pTarget->OnCommand(nID))
+                return true;
         return false;
-    for (CCmdTarget* pTarget : CommandRoute())
-        if (pTarget->OnCommand(nID))
-            return true;
-    return false;
+    } catch (const std::bad_alloc&) {
+        // Left to Qt's event loop the exception would end the program and
+        // take the user's game with it. Recovering first gives back the
+        // memory the failed command held, which the message box needs.
+        RecoverFromOutOfMemory();
+        if (m_pView)
+            m_pView->OnUpdate();
+        AfxMessageBox(std::string(fw::FrameworkText(fw::IDS_OUT_OF_MEMORY)));
+        return false;
+    }
 }
 
 void CFrameWnd::UpdateCommandUI()

@@ -46,6 +46,9 @@ public:
     CDocument* GetActiveDocument() const;
 
     // Runs nID along the route when it is available; true when a handler ran.
+    // A command that runs out of memory ends with the document back at its
+    // start (RecoverFromOutOfMemory) and the framework's out-of-memory
+    // message, not with the end of the program; it gives false.
     bool RouteCommand(unsigned nID);
     bool IsCommandEnabled(unsigned nID);
     // Brings every menu item, button and indicator up to date.
@@ -69,6 +72,11 @@ public:
 protected:
     // Creates the view as the client window. Derived frames add their bars.
     virtual bool OnCreate(const CreateContext& context);
+
+    // Puts the document where the user can go on after a command ran out of
+    // memory part way, keeping what the user made; must not need memory
+    // itself. The view is repainted afterwards.
+    virtual void RecoverFromOutOfMemory() {}
 
     // The toolbar of the resources, fixed along the top; false when its
     // images are missing.

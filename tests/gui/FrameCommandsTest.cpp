@@ -2,6 +2,7 @@
 // are available in a new, a modified, a loaded and a replayed game.
 #include "GuiFixture.h"
 
+#include "fw/core/FrameworkText.h"
 #include "fw/gui/QtText.h"
 #include "res/ResourceTables.h"
 
@@ -15,8 +16,41 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <atomic>
+#include <cstdlib>
 #include <memory>
+#include <new>
 #include <tuple>
+
+namespace {
+
+// Counts the allocations through operator new and, once armed, fails one of
+// them as an allocation does when memory runs short.
+std::atomic<long> g_nAllocations{0};
+std::atomic<long> g_nFailingAllocation{-1};
+
+}  // namespace
+
+void* operator new(std::size_t nBytes)
+{
+    const long nAllocation = g_nAllocations.fetch_add(1, std::memory_order_relaxed);
+    long nFailing = nAllocation;
+    if (g_nFailingAllocation.compare_exchange_strong(nFailing, -1))
+        throw std::bad_alloc();
+    if (void* p = std::malloc(nBytes != 0 ? nBytes : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -261,6 +295,51 @@ TEST_F(FrameCommandsTest, ButtonsTakeTooltipAndPromptFromTheirStrings)
     for (const auto& [nID, tooltip, prompt] : cases) {
         EXPECT_EQ(Frame()->CommandAction(nID)->toolTip(), Utf8(tooltip));
         EXPECT_EQ(Frame()->CommandAction(nID)->statusTip(), Utf8(prompt));
+    }
+}
+
+// A whole board of stones, recorded and not saved, shown at its start.
+void RecordWholeBoard(CClientDoc& doc)
+{
+    for (int x = 1; x <= BOARD_SIZE; ++x)
+        for (int y = 1; y <= BOARD_SIZE; ++y)
+            doc.RecordMoveAt(x, y);
+    doc.GoToStart();
+}
+
+TEST_F(FrameCommandsTest, ACommandOutOfMemoryKeepsTheGameAndShowsItsStart)
+{
+    RecordWholeBoard(*Doc());
+    const std::vector<MovePoint> recorded = EntriesOf(*Doc());
+    const long nBefore = g_nAllocations;
+    ASSERT_TRUE(Run(ID_GO_TO_END));
+    const long nCommandAllocations = g_nAllocations - nBefore;
+    ASSERT_GT(nCommandAllocations, 0);
+
+    // Memory runs out at each of those allocations in turn, in a new program
+    // each time: on the command's way to the document, and part way through
+    // the replay.
+    for (long n = 0; n < nCommandAllocations; ++n) {
+        SCOPED_TRACE(n);
+        ASSERT_NO_FATAL_FAILURE(StartWithNewGame());
+        RecordWholeBoard(*Doc());
+        m_prompts.m_messages.clear();
+        g_nFailingAllocation = g_nAllocations + n;
+        Run(ID_GO_TO_END);
+        ASSERT_EQ(g_nFailingAllocation, -1) << "no allocation failed";
+
+        EXPECT_EQ(m_prompts.m_messages, std::vector<std::string>{std::string(fw::FrameworkText(61457))});
+        EXPECT_EQ(EntriesOf(*Doc()), recorded);
+        EXPECT_TRUE(Doc()->IsModified());
+        EXPECT_EQ(Doc()->m_nCurMove, 0);
+        EXPECT_EQ(Doc()->CheckConsistency(), "");
+        for (int x = 1; x <= BOARD_SIZE; ++x)
+            for (int y = 1; y <= BOARD_SIZE; ++y)
+                ASSERT_EQ(Doc()->m_board[CellIndex(x, y)], PT_EMPTY) << x << ", " << y;
+
+        // Replay goes on from there.
+        ASSERT_TRUE(Run(ID_GO_TO_END));
+        EXPECT_EQ(Doc()->m_nCurMove, Doc()->m_moves.GetSize());
     }
 }
 

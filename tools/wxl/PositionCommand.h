@@ -28,6 +28,9 @@ inline constexpr std::string_view kUsage =
     "                                            print entries N..M as numbered diagrams, N per\n"
     "                                            diagram (default 100); PNG and SVG: OUT-1, OUT-2...\n"
     "       wxl check FILE...                    validate game records\n"
+    "       wxl moves FILE [--json]              list the entries: number, colour, coordinates\n"
+    "       wxl sgf FILE -o OUT.sgf              export the record as SGF for other Go editors\n"
+    "       wxl import GAME.sgf -o OUT.wxl       make a record of an SGF game's main line\n"
     "       wxl session [FILE]                   run commands from stdin, one a line:\n"
     "           click X Y | rclick X Y | pass | bomb | back | forward | start | end\n"
     "           new | open PATH | save PATH | show [--groups]\n";

@@ -2,8 +2,10 @@
 // document code. It links no Qt, so that it starts as fast as a plain
 // program; `render` and `thumbnail` are handed to the companion program
 // wxl-render.
+#include "MovesCommand.h"
 #include "PositionCommand.h"
 #include "Session.h"
+#include "SgfCommands.h"
 #include "StateBlock.h"
 #include "fw/core/DocumentPaths.h"
 #include "fw/core/MessageBox.h"
@@ -134,6 +136,12 @@ int RunCommand(std::string_view command, const std::vector<std::string>& args, c
         return Check(args);
     if (command == "session")
         return Session(args);
+    if (command == "moves")
+        return ListMoves(args);
+    if (command == "sgf")
+        return ExportSgf(args);
+    if (command == "import")
+        return ImportSgf(args);
     return Usage("unknown command '" + std::string(command) + "'");
 }
 

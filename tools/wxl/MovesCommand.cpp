@@ -1,0 +1,90 @@
+#include "MovesCommand.h"
+
+#include "PositionCommand.h"
+#include "record/ClientDoc.h"
+#include "record/ColourRule.h"
+
+#include <iostream>
+#include <string_view>
+
+namespace {
+
+// Output is gathered in blocks: a record may hold millions of entries.
+constexpr std::size_t kFlushBytes = 1 << 16;
+
+std::string_view KindOf(MovePoint entry)
+{
+    if (entry == PASS_MARK)
+        return "pass";
+    if (entry == BOMB_MARK)
+        return "bomb";
+    return "stone";
+}
+
+void AppendLine(std::string& out, const MoveRecord& moves, int i)
+{
+    const MovePoint entry = moves[i];
+    out += std::to_string(i + 1);
+    out += ' ';
+    out += ReplayColour(moves, i).name;
+    out += ' ';
+    if (IsBoardPoint(entry.x, entry.y))
+        out += std::to_string(DisplayX(entry.x)) + ' ' + std::to_string(DisplayY(entry.y));
+    else
+        out += KindOf(entry);
+    out += '\n';
+}
+
+void AppendJsonObject(std::string& out, const MoveRecord& moves, int i)
+{
+    const MovePoint entry = moves[i];
+    out += i == 0 ? "\n" : ",\n";
+    out += "{\"n\":" + std::to_string(i + 1);
+    out += ",\"colour\":\"";
+    out += ReplayColour(moves, i).name;
+    out += "\",\"kind\":\"";
+    out += KindOf(entry);
+    out += "\",\"x\":" + std::to_string(entry.x) + ",\"y\":" + std::to_string(entry.y);
+    out += ",\"dx\":" + std::to_string(DisplayX(entry.x)) + ",\"dy\":" + std::to_string(DisplayY(entry.y)) + '}';
+}
+
+}  // namespace
+
+int ListMoves(const std::vector<std::string>& args)
+{
+    std::string path;
+    bool bJson = false;
+    bool bOptionsEnded = false;
+    for (const std::string& arg : args) {
+        if (!bOptionsEnded && arg == "--")
+            bOptionsEnded = true;
+        else if (!bOptionsEnded && arg == "--json")
+            bJson = true;
+        else if (path.empty() && (bOptionsEnded || !arg.starts_with("-")))
+            path = arg;
+        else
+            return Usage("unexpected argument '" + arg + "'");
+    }
+    if (path.empty())
+        return Usage("moves needs a FILE");
+
+    CClientDoc doc{CClientDoc::OneReplay{}};
+    if (!LoadDocument(doc, path, PrintToStderr))
+        return kExitFailed;
+    const MoveRecord& moves = doc.m_moves;
+    std::string out = bJson ? "[" : "";
+    for (int i = 0; i < moves.GetSize() && std::cout; ++i) {
+        if (bJson)
+            AppendJsonObject(out, moves, i);
+        else
+            AppendLine(out, moves, i);
+        if (out.size() >= kFlushBytes) {
+            std::cout << out;
+            out.clear();
+        }
+    }
+    if (bJson)
+        out += moves.IsEmpty() ? "]\n" : "\n]\n";
+    std::cout << out;
+    return kExitOk;
+}

@@ -1,0 +1,11 @@
+// `wxl sgf FILE.wxl -o OUT.sgf` and `wxl import GAME.sgf -o OUT.wxl`: a game
+// record to SGF and back, and SGF games of other editors into records. The
+// output file is written as the program saves, under its name only once it
+// is complete, and not at all when anything fails.
+#pragma once
+
+#include <string>
+#include <vector>
+
+int ExportSgf(const std::vector<std::string>& args);
+int ImportSgf(const std::vector<std::string>& args);

@@ -1,0 +1,544 @@
+#include "SgfReader.h"
+
+#include "SgfWriter.h"
+#include "record/ColourRule.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+#include <iconv.h>
+
+namespace {
+
+// Setup stones expand point ranges, so a small file can ask for many
+// entries; this keeps the record far inside what an int counts.
+constexpr int kMaxEntries = 50'000'000;
+constexpr std::size_t kMaxOtherNames = 6;
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+bool IsLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return (x | 0x20) == (y | 0x20) && IsLetter(x) == IsLetter(y);
+           });
+}
+
+std::string Quoted(std::string_view text)
+{
+    std::string quoted = "'";
+    for (const char c : text.substr(0, 40))
+        quoted += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    return quoted + (text.size() > 40 ? "...'" : "'");
+}
+
+// ---- character set ----
+
+// The CA value of the first node, found before the text can be parsed:
+// in a double-byte set such as GBK a character's second byte may be ']' or
+// '\', which only the converted text shows as part of a character. The scan
+// is lenient and reads the values byte by byte; when that finds no CA, it
+// tries again pairing every byte from 0x81 up with the one after it, as
+// those sets do.
+std::optional<std::string> FindCharset(std::string_view text, bool bPairHighBytes)
+{
+    std::size_t at = text.find('(');
+    if (at == std::string_view::npos || (at = text.find(';', at)) == std::string_view::npos)
+        return std::nullopt;
+    ++at;
+    while (at < text.size()) {
+        const char c = text[at];
+        if (c == ';' || c == '(' || c == ')')
+            return std::nullopt;  // the first node ends
+        if (!IsLetter(c)) {
+            ++at;
+            continue;
+        }
+        std::string ident;
+        while (at < text.size() && IsLetter(text[at]))
+            ident += text[at++];
+        while (at < text.size() && IsSpace(text[at]))
+            ++at;
+        bool bFirstValue = true;
+        while (at < text.size() && text[at] == '[') {
+            std::string value;
+            for (++at; at < text.size() && text[at] != ']'; ++at) {
+                if (text[at] == '\\' || (bPairHighBytes && static_cast<unsigned char>(text[at]) >= 0x81))
+                    ++at;
+                else
+                    value += text[at];
+            }
+            ++at;
+            if (ident == "CA" && bFirstValue)
+                return value;
+            bFirstValue = false;
+            while (at < text.size() && IsSpace(text[at]))
+                ++at;
+        }
+    }
+    return std::nullopt;
+}
+
+struct IconvCloser {
+    void operator()(iconv_t descriptor) const { iconv_close(descriptor); }
+};
+using IconvHandle = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
+
+std::string ToUtf8(std::string_view text, const std::string& charset)
+{
+    const IconvHandle converter(iconv_open("UTF-8", charset.c_str()));
+    if (converter.get() == reinterpret_cast<iconv_t>(-1))
+        throw CSgfError("unknown character set " + Quoted(charset) + " (CA)");
+    // No character takes more than 4 bytes in UTF-8, and each takes at least
+    // one byte of the input.
+    std::string converted(text.size() * 4 + 16, '\0');
+    auto* pIn = const_cast<char*>(text.data());
+    std::size_t nInLeft = text.size();
+    char* pOut = converted.data();
+    std::size_t nOutLeft = converted.size();
+    while (nInLeft > 0) {
+        if (iconv(converter.get(), &pIn, &nInLeft, &pOut, &nOutLeft) != static_cast<std::size_t>(-1))
+            continue;
+        const std::size_t nOffset = text.size() - nInLeft;
+        if (errno == E2BIG)
+            throw CSgfError("text too long once converted from " + charset);
+        throw CSgfError("not valid " + charset + " text (at byte " + std::to_string(nOffset) + ")");
+    }
+    if (iconv(converter.get(), nullptr, nullptr, &pOut, &nOutLeft) == static_cast<std::size_t>(-1))
+        throw CSgfError("not valid " + charset + " text (at its end)");
+    converted.resize(converted.size() - nOutLeft);
+    return converted;
+}
+
+// ---- the record ----
+
+// Counted only for a message, so that reading pays nothing for it.
+std::int64_t LineOf(std::string_view text, std::size_t at)
+{
+    return 1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n');
+}
+
+bool ParseInt(std::string_view text, int& n)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+struct Property {
+    std::string ident;
+    std::vector<std::string> values;
+};
+
+bool IsMarkup(std::string_view ident)
+{
+    for (const std::string_view markup : {"MA", "TR", "CR", "SQ", "LB", "AR", "LN", "SL", "DD", "TB", "TW", "VW"})
+        if (ident == markup)
+            return true;
+    return false;
+}
+
+// What describes the file rather than the game: read or checked, never
+// reported as dropped.
+bool IsFileProperty(std::string_view ident)
+{
+    for (const std::string_view file : {"FF", "GM", "SZ", "CA", "AP", "ST"})
+        if (ident == file)
+            return true;
+    return false;
+}
+
+// Builds the record from the main line's nodes, in order.
+class CRecordBuilder {
+public:
+    CRecordBuilder(std::string_view text, SgfImport& import) : m_text(text), m_import(import) {}
+
+    // The node that starts at offset nAt of the text.
+    void AddNode(const std::vector<Property>& properties, std::size_t nAt)
+    {
+        m_nNodeAt = nAt;
+        if (m_bRoot)
+            CheckGame(properties);
+        m_bRoot = false;
+
+        const Property* pEntry = Find(properties, kSgfEntryProperty);
+        if (pEntry) {
+            AddOwnEntry(*pEntry);
+        }
+        for (const Property& property : properties) {
+            const std::string_view ident = property.ident;
+            if (pEntry && (ident == "B" || ident == "W" || ident == "MA" || ident == "C" || &property == pEntry))
+                continue;  // what wxl's own export wrote for the entry
+            if (ident == "AB" || ident == "AW") {
+                for (const std::string& value : property.values)
+                    AddSetup(property.ident, value);
+            } else if (ident == "AE") {
+                for (const std::string& value : property.values)
+                    m_import.nClearedPoints += CountPoints(property.ident, value);
+            } else if (ident == "B" || ident == "W" || IsFileProperty(ident)) {
+                // moves come after the setup, below
+            } else if (ident == "C") {
+                ++m_import.nComments;
+            } else if (IsMarkup(ident)) {
+                ++m_import.nMarkup;
+            } else {
+                ++m_import.nOtherProperties;
+                auto& names = m_import.otherNames;
+                if (std::find(names.begin(), names.end(), ident) != names.end())
+                    continue;
+                if (names.size() < kMaxOtherNames)
+                    names.push_back(property.ident);
+                else
+                    m_import.bMoreOtherNames = true;
+            }
+        }
+        if (pEntry)
+            return;
+        for (const Property& property : properties)
+            if (property.ident == "B" || property.ident == "W")
+                AddMove(property);
+    }
+
+private:
+    static const Property* Find(const std::vector<Property>& properties, std::string_view ident)
+    {
+        for (const Property& property : properties)
+            if (property.ident == ident)
+                return &property;
+        return nullptr;
+    }
+
+    [[noreturn]] void Fail(const std::string& reason) const
+    {
+        throw CSgfError("line " + std::to_string(LineOf(m_text, m_nNodeAt)) + ": " + reason);
+    }
+
+    void CheckGame(const std::vector<Property>& root) const
+    {
+        if (const Property* pGame = Find(root, "GM"); pGame && pGame->values.front() != "1")
+            Fail("GM[" + pGame->values.front() + "] is not a game of Go; wxl reads only Go (GM[1])");
+        if (const Property* pSize = Find(root, "SZ")) {
+            const std::string& size = pSize->values.front();
+            if (size != "19" && size != "19:19")
+                Fail("board size SZ[" + size + "]; wxl records only 19 x 19 games");
+        }
+    }
+
+    void AddOwnEntry(const Property& property)
+    {
+        const std::string& value = property.values.front();
+        const std::string_view text = value;
+        const std::size_t nColon = text.find(':');
+        MovePoint entry;
+        const bool bNumbers = nColon != std::string_view::npos && ParseInt(text.substr(0, nColon), entry.x) &&
+                              ParseInt(text.substr(nColon + 1), entry.y);
+        if (property.values.size() != 1 || !bNumbers || !IsRecordEntry(entry))
+            Fail(std::string(kSgfEntryProperty) + "[" + value + "] is not a record entry");
+        Append(entry);
+    }
+
+    // The board point of an SGF point value, or nothing for a pass.
+    std::optional<MovePoint> PointOf(std::string_view ident, std::string_view value, bool bMove) const
+    {
+        if (bMove && (value.empty() || value == "tt"))
+            return std::nullopt;
+        if (value.size() != 2 || value[0] < 'a' || value[0] > 's' || value[1] < 'a' || value[1] > 's')
+            Fail(std::string(ident) + "[" + std::string(value) + "] is not a point of the 19 x 19 board");
+        return MovePoint{value[0] - 'a' + 1, value[1] - 'a' + 1};
+    }
+
+    // A point or, in a list, a rectangle "ab:cd" of points.
+    std::pair<MovePoint, MovePoint> RangeOf(std::string_view ident, std::string_view value) const
+    {
+        const std::size_t nColon = value.find(':');
+        const MovePoint first = *PointOf(ident, value.substr(0, nColon), false);
+        if (nColon == std::string_view::npos)
+            return {first, first};
+        const MovePoint last = *PointOf(ident, value.substr(nColon + 1), false);
+        return {MovePoint{std::min(first.x, last.x), std::min(first.y, last.y)},
+                MovePoint{std::max(first.x, last.x), std::max(first.y, last.y)}};
+    }
+
+    std::int64_t CountPoints(std::string_view ident, std::string_view value) const
+    {
+        const auto [first, last] = RangeOf(ident, value);
+        return std::int64_t{last.x - first.x + 1} * (last.y - first.y + 1);
+    }
+
+    void AddSetup(std::string_view ident, std::string_view value)
+    {
+        const auto [first, last] = RangeOf(ident, value);
+        const StoneColour colour = ident == "AB" ? BLACK_STONE : WHITE_STONE;
+        for (int y = first.y; y <= last.y; ++y)
+            for (int x = first.x; x <= last.x; ++x)
+                AppendAs(MovePoint{x, y}, colour);
+    }
+
+    void AddMove(const Property& move)
+    {
+        if (move.values.size() != 1)
+            Fail(move.ident + " holds " + std::to_string(move.values.size()) + " values; a move is one point");
+        const std::optional<MovePoint> point = PointOf(move.ident, move.values.front(), true);
+        AppendAs(point.value_or(PASS_MARK), move.ident == "B" ? BLACK_STONE : WHITE_STONE);
+    }
+
+    void Append(MovePoint entry)
+    {
+        if (m_import.moves.GetSize() >= kMaxEntries)
+            Fail("the game has more than " + std::to_string(kMaxEntries) + " entries");
+        m_import.moves.Add(entry);
+    }
+
+    // Appends entry, after as many passes as replay needs to give it colour.
+    void AppendAs(MovePoint entry, const StoneColour& colour)
+    {
+        MoveRecord& moves = m_import.moves;
+        Append(entry);
+        while (ReplayColour(moves, moves.GetSize() - 1) != colour) {
+            moves[moves.GetSize() - 1] = PASS_MARK;
+            ++m_import.nInsertedPasses;
+            Append(entry);
+        }
+    }
+
+    std::string_view m_text;
+    SgfImport& m_import;
+    bool m_bRoot = true;
+    std::size_t m_nNodeAt = 0;
+};
+
+// ---- the text ----
+
+// The SGF grammar, read as a loop: every '(' and ')' moves a depth counter,
+// and where the main line lies follows from the depths alone.
+class CSgfParser {
+public:
+    CSgfParser(std::string_view text, SgfImport& import) : m_text(text), m_import(import), m_builder(text, import) {}
+
+    void Parse()
+    {
+        if (m_text.starts_with(kUtf8Bom))
+            m_at = kUtf8Bom.size();
+        SkipSpace();
+        if (!m_text.substr(m_at).starts_with('(') || !StartsNode(m_at + 1))
+            throw CSgfError("not an SGF file (it does not begin with '(;')");
+
+        enum class Token { none, open, node, close } previous = Token::none;
+        for (;;) {
+            SkipSpace();
+            if (m_at == m_text.size())
+                break;
+            const char c = m_text[m_at];
+            if (m_nDepth == 0 && c != '(')
+                break;  // what follows the last game tree is not SGF's
+            if (c == '(') {
+                if (previous == Token::open)
+                    Fail(m_at, "'(' where a node must come");
+                OpenTree();
+                if (!StartsNode(m_at))
+                    Fail(m_at, "a game tree without a node");
+                previous = Token::open;
+            } else if (c == ')') {
+                if (previous == Token::open)
+                    Fail(m_at, "a game tree without a node");
+                CloseTree();
+                previous = Token::close;
+            } else if (c == ';') {
+                if (previous == Token::close)
+                    Fail(m_at, "a node after a variation");
+                ReadNode();
+                previous = Token::node;
+            } else {
+                Fail(m_at, "unexpected " + Quoted(m_text.substr(m_at, 1)));
+            }
+        }
+        if (m_nDepth > 0)
+            throw CSgfError("the file ends inside a game tree (a ')' is missing)");
+    }
+
+private:
+    [[noreturn]] void Fail(std::size_t at, const std::string& reason) const
+    {
+        throw CSgfError("line " + std::to_string(LineOf(m_text, at)) + ": " + reason);
+    }
+
+    void SkipSpace()
+    {
+        while (m_at < m_text.size() && IsSpace(m_text[m_at]))
+            ++m_at;
+    }
+
+    bool StartsNode(std::size_t at) const
+    {
+        while (at < m_text.size() && IsSpace(m_text[at]))
+            ++at;
+        return at < m_text.size() && m_text[at] == ';';
+    }
+
+    void OpenTree()
+    {
+        ++m_at;
+        ++m_nDepth;
+        if (m_nVariationDepth != 0)
+            return;  // inside a dropped branch, which counts as one
+        if (m_nDepth == 1 && m_bFirstGameDone) {
+            ++m_import.nOtherGames;
+            m_nVariationDepth = m_nDepth;
+        } else if (m_bMainLineDone) {
+            ++m_import.nVariations;
+            m_nVariationDepth = m_nDepth;
+        }
+    }
+
+    void CloseTree()
+    {
+        ++m_at;
+        if (m_nVariationDepth == m_nDepth)
+            m_nVariationDepth = 0;
+        else if (m_nVariationDepth == 0)
+            m_bMainLineDone = true;  // its first branch was the main line's continuation
+        if (--m_nDepth == 0)
+            m_bFirstGameDone = true;
+    }
+
+    void ReadNode()
+    {
+        const std::size_t nStart = m_at++;
+        const bool bMainLine = m_nVariationDepth == 0 && !m_bMainLineDone;
+        std::vector<Property> properties;
+        for (;;) {
+            SkipSpace();
+            if (m_at == m_text.size() || !IsLetter(m_text[m_at]))
+                break;
+            Property property;
+            // Lower-case letters were part of names in older SGF and are
+            // left out of them now.
+            while (m_at < m_text.size() && IsLetter(m_text[m_at])) {
+                if (m_text[m_at] <= 'Z' && property.ident.size() < 8)
+                    property.ident += m_text[m_at];
+                ++m_at;
+            }
+            if (property.ident.empty())
+                Fail(m_at, "a property name without capitals");
+            SkipSpace();
+            if (m_at == m_text.size() || m_text[m_at] != '[')
+                Fail(m_at, "property " + property.ident + " without a value");
+            while (m_at < m_text.size() && m_text[m_at] == '[') {
+                std::string value = ReadValue();
+                if (bMainLine)
+                    property.values.push_back(std::move(value));
+                SkipSpace();
+            }
+            if (bMainLine)
+                properties.push_back(std::move(property));
+        }
+        if (bMainLine)
+            m_builder.AddNode(properties, nStart);
+    }
+
+    // The value after '[', escapes resolved: "\]" is ']', "\\" is '\', and a
+    // backslash before a line break joins the lines.
+    std::string ReadValue()
+    {
+        const std::size_t nOpen = m_at++;
+        std::string value;
+        while (m_at < m_text.size() && m_text[m_at] != ']') {
+            char c = m_text[m_at++];
+            if (c == '\\' && m_at < m_text.size()) {
+                c = m_text[m_at++];
+                if (c == '\n' || c == '\r') {
+                    const char next = m_at < m_text.size() ? m_text[m_at] : '\0';
+                    if ((next == '\n' || next == '\r') && next != c)
+                        ++m_at;
+                    continue;
+                }
+            }
+            value += c;
+        }
+        if (m_at == m_text.size())
+            Fail(nOpen, "a property value without its closing ']'");
+        ++m_at;
+        return value;
+    }
+
+    std::string_view m_text;
+    SgfImport& m_import;
+    CRecordBuilder m_builder;
+    std::size_t m_at = 0;
+    std::int64_t m_nDepth = 0;
+    std::int64_t m_nVariationDepth = 0;  // depth of the dropped tree being skipped, or 0
+    bool m_bMainLineDone = false;
+    bool m_bFirstGameDone = false;
+};
+
+void AppendCount(std::string& text, std::int64_t n, std::string_view singular, std::string_view plural)
+{
+    if (n == 0)
+        return;
+    if (!text.empty())
+        text += ", ";
+    text += std::to_string(n) + ' ';
+    text += n == 1 ? singular : plural;
+}
+
+}  // namespace
+
+SgfImport ReadSgf(std::string_view bytes)
+{
+    if (bytes.size() > kMaxSgfBytes)
+        throw CSgfError("larger than " + std::to_string(kMaxSgfBytes >> 20) + " MB, too large for a game record");
+    std::optional<std::string> charset = FindCharset(bytes, false);
+    if (!charset)
+        charset = FindCharset(bytes, true);
+    std::string converted;
+    if (charset) {
+        const auto first = charset->find_first_not_of(" \t\r\n");
+        const auto last = charset->find_last_not_of(" \t\r\n");
+        *charset = first == std::string::npos ? std::string() : charset->substr(first, last - first + 1);
+    }
+    // Without CA, SGF's text is Latin-1, whose bytes are parsed as they are.
+    if (charset && !EqualsIgnoringCase(*charset, "UTF-8") && !EqualsIgnoringCase(*charset, "UTF8")) {
+        converted = ToUtf8(bytes, *charset);
+        bytes = converted;
+    }
+    SgfImport import;
+    CSgfParser(bytes, import).Parse();
+    return import;
+}
+
+std::string DescribeImport(const SgfImport& import)
+{
+    const int nEntries = import.moves.GetSize();
+    std::string text = std::to_string(nEntries) + (nEntries == 1 ? " entry" : " entries");
+    std::string dropped;
+    AppendCount(dropped, import.nOtherGames, "other game", "other games");
+    AppendCount(dropped, import.nVariations, "variation", "variations");
+    AppendCount(dropped, import.nComments, "comment", "comments");
+    AppendCount(dropped, import.nMarkup, "markup property", "markup properties");
+    AppendCount(dropped, import.nClearedPoints, "cleared point (AE)", "cleared points (AE)");
+    if (import.nOtherProperties > 0) {
+        AppendCount(dropped, import.nOtherProperties, "other property", "other properties");
+        std::string names;
+        for (const std::string& name : import.otherNames)
+            names += (names.empty() ? "" : " ") + name;
+        dropped += " (" + names + (import.bMoreOtherNames ? " ...)" : ")");
+    }
+    if (!dropped.empty())
+        text += "; dropped " + dropped;
+    if (import.nInsertedPasses > 0)
+        text += "; inserted " + std::to_string(import.nInsertedPasses) +
+                (import.nInsertedPasses == 1 ? " pass" : " passes");
+    return text;
+}

@@ -1,0 +1,176 @@
+// wxl moves, sgf and import: the SGF reader and writer on their own, and the
+// commands as a user runs them.
+#include "record/MoveRecord.h"
+#include "support/RecordBytes.h"
+#include "support/RunTool.h"
+#include "support/TempFolder.h"
+#include "tools/wxl/SgfReader.h"
+#include "tools/wxl/SgfWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using testing_support::RecordBytes;
+using testing_support::RunTool;
+using testing_support::ToolRun;
+
+constexpr MovePoint P = PASS_MARK;
+
+std::vector<MovePoint> EntriesOf(const MoveRecord& moves)
+{
+    return {moves.begin(), moves.end()};
+}
+
+MoveRecord RecordOf(const std::vector<MovePoint>& entries)
+{
+    MoveRecord moves;
+    for (const MovePoint entry : entries)
+        moves.Add(entry);
+    return moves;
+}
+
+// Stones (often on points already taken), passes and bombs in any order,
+// runs of bombs and passes right after bombs among them.
+std::vector<MovePoint> RandomEntries(std::mt19937& random)
+{
+    std::vector<MovePoint> entries(std::uniform_int_distribution<int>(0, 120)(random));
+    std::uniform_int_distribution<int> kind(0, 9);
+    std::uniform_int_distribution<int> coordinate(1, 6);  // a corner, so that stones meet
+    for (MovePoint& entry : entries) {
+        const int nKind = kind(random);
+        entry = nKind < 2 ? PASS_MARK : nKind < 4 ? BOMB_MARK : MovePoint{coordinate(random), coordinate(random)};
+    }
+    return entries;
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(SgfRoundTrip, EveryRecordComesBackEntryForEntryWithNothingDroppedOrInserted)
+{
+    std::mt19937 random(20261209);
+    for (int nRecord = 0; nRecord < 400; ++nRecord) {
+        const std::vector<MovePoint> entries = RandomEntries(random);
+        const std::string sgf = WriteSgf(RecordOf(entries));
+        const SgfImport import = ReadSgf(sgf);
+        ASSERT_EQ(EntriesOf(import.moves), entries) << sgf;
+        EXPECT_EQ(DescribeImport(import), std::to_string(entries.size()) + (entries.size() == 1 ? " entry" : " entries"))
+            << sgf;
+    }
+}
+
+struct ImportCase {
+    std::string_view name;
+    std::string_view sgf;
+    std::vector<MovePoint> entries;
+    std::string_view summary;
+};
+
+TEST(SgfImport, OtherEditorsGamesKeepEachStonesColourAndCountWhatIsDropped)
+{
+    const ImportCase cases[] = {
+        {"handicap stones, then White", "(;GM[1]FF[4]SZ[19]HA[2]AB[dp][pd]PL[W];W[dd];B[pp])",
+         {{4, 16}, P, {16, 4}, {4, 4}, {16, 16}},
+         "5 entries; dropped 2 other properties (HA PL); inserted 1 pass"},
+        {"out of turn, passes as [] and [tt]", "(;FF[3];B[aa];B[bb];W[];W[tt];B[tt])",
+         {{1, 1}, P, {2, 2}, P, P, P, P},
+         "7 entries; inserted 2 passes"},
+        {"variations, escapes, soft line breaks",
+         "(;C[a \\] b\\\\];B[cc]\n(;W[dd]C[x\\\n]\n;B[ee]TR[aa]LB[bb:1])(;W[ff](;B[gg])(;B[hh])))(;B[ii])",
+         {{3, 3}, {4, 4}, {5, 5}},
+         "3 entries; dropped 1 other game, 1 variation, 2 comments, 2 markup properties"},
+        {"setup rectangles, cleared points", "(;AW[aa:bb]AE[cc][dd:ee])",
+         {P, {1, 1}, P, {2, 1}, P, {1, 2}, P, {2, 2}},
+         "8 entries; dropped 5 cleared points (AE); inserted 4 passes"},
+        // 俔 is 82 5D and 乗 81 5C in GB18030: read as bytes, they would end
+        // or escape the value.
+        {"GB18030", "(;CA[GB18030]GN[\x82\x5d]C[\x81\x5c];B[aa])", {{1, 1}},
+         "1 entry; dropped 1 comment, 1 other property (GN)"},
+    };
+    for (const ImportCase& test : cases) {
+        SgfImport import;
+        ASSERT_NO_THROW(import = ReadSgf(test.sgf)) << test.name;
+        EXPECT_EQ(EntriesOf(import.moves), test.entries) << test.name;
+        EXPECT_EQ(DescribeImport(import), test.summary) << test.name;
+    }
+}
+
+class WxlSgfTest : public testing_support::TempFolderTest {
+protected:
+    std::string WriteFile(std::string_view name, std::string_view bytes) const
+    {
+        std::ofstream(PathOf(name), std::ios::binary) << bytes;
+        return PathOf(name);
+    }
+
+    static ToolRun Wxl(const std::vector<std::string>& args) { return RunTool(WXL_PATH, args); }
+};
+
+TEST_F(WxlSgfTest, ExportThenImportGivesBackTheSameFile)
+{
+    std::mt19937 random(7);
+    std::vector<MovePoint> entries;
+    while (entries.size() < 100)
+        entries = RandomEntries(random);
+    const std::string original = RecordBytes(entries);
+    const std::string wxl = WriteFile("game.wxl", original);
+
+    const ToolRun exported = Wxl({"sgf", wxl, "-o", PathOf("game.sgf")});
+    ASSERT_EQ(exported.nExit, 0) << exported.err;
+    EXPECT_EQ(exported.err, "");
+    const ToolRun imported = Wxl({"import", PathOf("game.sgf"), "-o", PathOf("back.wxl")});
+    ASSERT_EQ(imported.nExit, 0) << imported.err;
+    EXPECT_EQ(imported.err, "wxl: " + PathOf("game.sgf") + ": " + std::to_string(entries.size()) + " entries\n");
+    EXPECT_EQ(ReadBytes(PathOf("back.wxl")), original);
+}
+
+TEST_F(WxlSgfTest, ImportRefusesWhatIsNotA19x19GoGameAndWritesNothing)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {"(;GM[1]SZ[13];B[aa])", "line 1: board size SZ[13]; wxl records only 19 x 19 games"},
+        {"(;GM[2];B[aa])", "line 1: GM[2] is not a game of Go; wxl reads only Go (GM[1])"},
+        {"<html>(;B[aa])</html>", "not an SGF file (it does not begin with '(;')"},
+        {"(;B[aa];W[bb", "line 1: a property value without its closing ']'"},
+        {"(;B[aa];W[bb]", "the file ends inside a game tree (a ')' is missing)"},
+        {"(;CA[x-no-such-set];B[aa])", "unknown character set 'x-no-such-set' (CA)"},
+    };
+    for (const auto& [sgf, reason] : cases) {
+        const std::string input = WriteFile("bad.sgf", sgf);
+        const ToolRun run = Wxl({"import", input, "-o", PathOf("out.wxl")});
+        EXPECT_EQ(run.nExit, 1) << sgf;
+        EXPECT_EQ(run.err, "wxl: " + input + ": " + std::string(reason) + '\n') << sgf;
+        EXPECT_EQ(FilesInFolder(), std::set<std::string>{"bad.sgf"}) << sgf;
+    }
+}
+
+TEST_F(WxlSgfTest, MovesListsEachEntryWithItsReplayColourAndShownCoordinates)
+{
+    // A bomb first replays black; the stone after a bomb and a pass after one
+    // are flower.
+    const std::string path = WriteFile("game.wxl", RecordBytes({BOMB_MARK, {10, 10}, {1, 19}, BOMB_MARK, P}));
+
+    const ToolRun text = Wxl({"moves", path});
+    EXPECT_EQ(text.nExit, 0);
+    EXPECT_EQ(text.out, "1 黑 bomb\n2 花 0 0\n3 黑 -9 -9\n4 花 bomb\n5 花 pass\n");
+
+    const ToolRun json = Wxl({"moves", "--json", "--", path});
+    EXPECT_EQ(json.nExit, 0);
+    const std::string firstTwo =
+        "[\n{\"n\":1,\"colour\":\"黑\",\"kind\":\"bomb\",\"x\":21,\"y\":21,\"dx\":11,\"dy\":-11},\n"
+        "{\"n\":2,\"colour\":\"花\",\"kind\":\"stone\",\"x\":10,\"y\":10,\"dx\":0,\"dy\":0},";
+    EXPECT_EQ(json.out.substr(0, firstTwo.size()), firstTwo);
+    EXPECT_TRUE(json.out.ends_with("\"kind\":\"pass\",\"x\":21,\"y\":20,\"dx\":11,\"dy\":-10}\n]\n"));
+}
+
+}  // namespace

@@ -4,14 +4,15 @@
 set -eu
 
 # Build: compiler, CMake, Ninja, GoogleTest, Google Benchmark, Qt 6 (Widgets,
-# PrintSupport) and Xlib for the lock-key indicators. Run and test: a CJK font,
+# PrintSupport; Svg, with which `wxl kifu` writes SVG diagrams) and Xlib for
+# the lock-key indicators. Run and test: a CJK font,
 # Qt's own translations (its dialogs and message box buttons in Chinese), and
 # Xvfb, xdotool and ImageMagick for the end-to-end tests (they drive the real
 # window and compare screenshots). Packaging: dpkg-dev and file, which
 # CPack uses to find the package's dependencies, and shared-mime-info, whose
 # update-mime-database the installation test builds a MIME database with.
 PACKAGES="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libx11-dev fonts-wqy-microhei qt6-translations-l10n xvfb xauth
+  qt6-base-dev qt6-svg-dev libx11-dev fonts-wqy-microhei qt6-translations-l10n xvfb xauth
   xdotool imagemagick dpkg-dev file shared-mime-info"
 # `install-deps.sh fuzz` adds clang, whose libFuzzer the fuzz targets use.
 if [ "${1:-}" = "fuzz" ]; then PACKAGES="$PACKAGES clang"; fi

@@ -71,7 +71,12 @@ std::optional<std::string> ParseKifuOptions(const std::vector<std::string>& args
             const std::optional<int> value = ParseCount(args[i]);
             if (!value || *value < 1)
                 return arg + " needs a number from 1 on, not '" + args[i] + "'";
-            (arg == "--per" ? options.nPer : (arg == "--from" ? options.nFrom : options.nTo)) = *value;
+            if (arg == "--per")
+                options.nPer = *value;
+            else if (arg == "--from")
+                options.nFrom = value;
+            else
+                options.nTo = value;
         } else {
             return "unexpected argument '" + arg + "'";
         }

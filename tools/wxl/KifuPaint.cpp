@@ -29,7 +29,7 @@ constexpr int kTitlePixels = 22;
 constexpr int kFootnotePixels = 19;
 constexpr int kLargestNumberPixels = 16;
 // A number stays inside the stone's disc, whatever its digits.
-constexpr qreal kNumberRoom = 25;
+constexpr qreal kNumberRoom = 24;
 const QColor kNumberOnFlower(200, 0, 0);
 
 void KeepOnlyErrors(QtMsgType type, const QMessageLogContext& context, const QString& message)

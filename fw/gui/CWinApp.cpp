@@ -8,11 +8,13 @@
 #include "fw/core/MessageBox.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTranslator>
 
 #include <array>
@@ -69,8 +71,8 @@ int CWinApp::Run()
 
 int CWinApp::ExitInstance()
 {
-    if (m_bWriteSettings && m_pRecentFileList) {
-        const auto pSettings = OpenSettings();
+    const auto pSettings = m_bWriteSettings && m_pRecentFileList ? OpenSettings() : nullptr;
+    if (pSettings) {
         m_pRecentFileList->WriteList(*pSettings);
         if (m_nPreviewPages != 0)
             pSettings->setValue(kSettingsSection + QStringLiteral("/") + kPreviewPages, m_nPreviewPages);
@@ -94,15 +96,28 @@ bool CWinApp::LoadQtTranslation(const QLocale& language)
 
 std::unique_ptr<QSettings> CWinApp::OpenSettings() const
 {
-    return std::make_unique<QSettings>(QString::fromStdString(m_strRegistryKey), QString::fromStdString(m_strAppName));
+    const QString organisation = QString::fromStdString(m_strRegistryKey);
+    const QString application = QString::fromStdString(m_strAppName);
+    // Where QSettings keeps the user's settings: the application's file, and
+    // the organisation's, which it reads as well. Looking costs a stat;
+    // QSettings itself would open them.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    for (const QString& path : {folder + QStringLiteral("/%1/%2.conf").arg(organisation, application),
+                                folder + QStringLiteral("/%1.conf").arg(organisation)}) {
+        const QFileInfo file(path);
+        if (file.exists() && !file.isFile())
+            return nullptr;
+    }
+    return std::make_unique<QSettings>(organisation, application);
 }
 
 void CWinApp::LoadStdProfileSettings(int nMaxMRU)
 {
-    const auto pSettings = OpenSettings();
     m_pRecentFileList = std::make_unique<CRecentFileList>(nMaxMRU, "Recent File List", "File%d");
-    m_pRecentFileList->ReadList(*pSettings);
-    m_nPreviewPages = pSettings->value(kSettingsSection + QStringLiteral("/") + kPreviewPages, 0).toInt();
+    if (const auto pSettings = OpenSettings()) {
+        m_pRecentFileList->ReadList(*pSettings);
+        m_nPreviewPages = pSettings->value(kSettingsSection + QStringLiteral("/") + kPreviewPages, 0).toInt();
+    }
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rInfo) const
@@ -145,6 +160,8 @@ bool CWinApp::Unregister()
 {
     m_bWriteSettings = false;
     const auto pSettings = OpenSettings();
+    if (!pSettings)
+        return false;
     pSettings->clear();
     pSettings->sync();
     return pSettings->status() == QSettings::NoError;

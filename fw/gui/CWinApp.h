@@ -47,7 +47,11 @@ public:
     void SetRegistryKey(const std::string& strKey) { m_strRegistryKey = strKey; }
     // Reads a recent-file list of nMaxMRU entries and the preview page count.
     void LoadStdProfileSettings(int nMaxMRU);
-    // The settings store: organisation = the registry key, application = the app name.
+    // The settings store: organisation = the registry key, application = the
+    // app name. Null when a file of the store is there but is not a regular
+    // file (a named pipe, a device, a folder): QSettings would wait on a pipe
+    // for ever and replace it with a file of its own, so such a store counts
+    // as empty and is never written.
     std::unique_ptr<QSettings> OpenSettings() const;
 
     void AddDocTemplate(std::unique_ptr<CSingleDocTemplate> pTemplate) { m_pDocTemplate = std::move(pTemplate); }
@@ -56,7 +60,9 @@ public:
     // Fills rInfo from the arguments the program was started with (or those
     // set with SetArguments).
     void ParseCommandLine(CCommandLineInfo& rInfo) const;
-    // The arguments after the program name, in place of the real ones.
+    // The arguments after the program name, in place of the real ones. The
+    // real ones are Qt's, decoded as text: a program that may be given file
+    // names that are not UTF-8 passes its argv here.
     void SetArguments(std::vector<std::string> args) { m_arguments = std::move(args); }
     // Carries out the shell command; false when the program must end.
     bool ProcessShellCommand(const CCommandLineInfo& rInfo);

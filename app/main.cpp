@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -28,5 +30,8 @@ int main(int argc, char** argv)
     }
     QApplication application(argc, argv);
     CClientApp app;
+    // Qt's own list of the arguments is decoded text, which loses a file
+    // name that is not UTF-8; argv, with Qt's options taken out, keeps it.
+    app.SetArguments(std::vector<std::string>(argv + 1, argv + argc));
     return app.Run();
 }

@@ -1,12 +1,13 @@
 #include "CRecentFileList.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
+#include <QVariant>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -15,6 +16,38 @@ QString EntryName(const std::string& strFormat, int nNumber)
     char name[64];
     std::snprintf(name, sizeof name, strFormat.c_str(), nNumber);
     return QString::fromLatin1(name);
+}
+
+// The absolute, cleaned form of strPath, byte for byte: a file name need not
+// be UTF-8, and a QString would lose the bytes that are not.
+std::string AbsoluteCleanPath(const std::string& strPath)
+{
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(strPath, error);
+    if (error)
+        path = strPath;
+    std::string strClean = path.lexically_normal().generic_string();
+    if (strClean.size() > 1 && strClean.back() == '/')
+        strClean.pop_back();
+    return strClean;
+}
+
+// A path is kept as text while it is UTF-8, so the settings stay readable
+// and earlier entries read as before; any other path as its bytes.
+QVariant SettingsValue(const std::string& strPath)
+{
+    const QByteArray bytes = QByteArray::fromStdString(strPath);
+    const QString text = QString::fromUtf8(bytes);
+    if (text.toUtf8() == bytes)
+        return text;
+    return bytes;
+}
+
+std::string PathOfSettingsValue(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QByteArray)
+        return value.toByteArray().toStdString();
+    return value.toString().toStdString();
 }
 
 }  // namespace
@@ -26,8 +59,7 @@ CRecentFileList::CRecentFileList(int nSize, std::string strSection, std::string 
 
 void CRecentFileList::Add(const std::string& strPath)
 {
-    const QString absolute = QFileInfo(QString::fromStdString(strPath)).absoluteFilePath();
-    const std::string strEntry = QDir::cleanPath(absolute).toStdString();
+    const std::string strEntry = AbsoluteCleanPath(strPath);
     std::erase(m_files, strEntry);
     m_files.insert(m_files.begin(), strEntry);
     if (GetSize() > m_nSize)
@@ -52,9 +84,9 @@ void CRecentFileList::ReadList(QSettings& settings)
     m_files.clear();
     settings.beginGroup(QString::fromStdString(m_strSection));
     for (int i = 1; i <= m_nSize; ++i) {
-        const QString value = settings.value(EntryName(m_strEntryFormat, i)).toString();
-        if (!value.isEmpty())
-            m_files.push_back(value.toStdString());
+        std::string strPath = PathOfSettingsValue(settings.value(EntryName(m_strEntryFormat, i)));
+        if (!strPath.empty())
+            m_files.push_back(std::move(strPath));
     }
     settings.endGroup();
 }
@@ -64,7 +96,7 @@ void CRecentFileList::WriteList(QSettings& settings) const
     settings.beginGroup(QString::fromStdString(m_strSection));
     for (int i = 1; i <= m_nSize; ++i) {
         if (i <= GetSize())
-            settings.setValue(EntryName(m_strEntryFormat, i), QString::fromStdString(m_files[i - 1]));
+            settings.setValue(EntryName(m_strEntryFormat, i), SettingsValue(m_files[i - 1]));
         else
             settings.remove(EntryName(m_strEntryFormat, i));
     }

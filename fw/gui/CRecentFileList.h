@@ -15,8 +15,9 @@ public:
     int GetSize() const { return static_cast<int>(m_files.size()); }
     const std::string& operator[](int nIndex) const { return m_files.at(nIndex); }
 
-    // Puts strPath first, dropping an earlier entry for the same file and the
-    // oldest entry when the list is full.
+    // Puts strPath first, made absolute and clean with its bytes kept (a
+    // file name need not be UTF-8), dropping an earlier entry for the same
+    // file and the oldest entry when the list is full.
     void Add(const std::string& strPath);
     void Remove(int nIndex);
 
@@ -25,6 +26,7 @@ public:
     // '&' of the path doubled so that the menu shows it.
     std::string GetMenuText(int nIndex, int nMaxChars = 30) const;
 
+    // A UTF-8 path is stored as text, any other as bytes; both read back.
     void ReadList(QSettings& settings);
     void WriteList(QSettings& settings) const;
 

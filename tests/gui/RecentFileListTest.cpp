@@ -133,6 +133,22 @@ TEST_F(RecentFileListTest, AnAmpersandInAPathIsShownAsItIs)
     EXPECT_EQ(Frame()->CommandAction(ID_FILE_MRU_FILE1)->iconText(), QStringLiteral("1 /games/a&b.wxl"));
 }
 
+TEST_F(RecentFileListTest, AFileNameThatIsNotUtf8KeepsItsBytesThroughTheSettings)
+{
+    const std::string strPath = m_dir.path().toStdString() + "/game\xFF.wxl";
+    std::ofstream(strPath, std::ios::binary) << RecordBytes({{4, 4}});
+    ASSERT_TRUE(StartApp({strPath}));
+    EXPECT_EQ(RecentFiles(), Strings{strPath});
+    ExitApp();
+
+    ASSERT_NO_FATAL_FAILURE(StartWithNewGame());
+    EXPECT_EQ(RecentFiles(), Strings{strPath});
+    EXPECT_TRUE(Run(ID_FILE_MRU_FILE1));
+    EXPECT_EQ(Doc()->GetPathName(), strPath);
+    EXPECT_EQ(EntriesOf(*Doc()), (std::vector<MovePoint>{{4, 4}}));
+    EXPECT_TRUE(m_prompts.m_messages.empty());
+}
+
 TEST(AbbreviatePath, ShortPathsStayWhole)
 {
     EXPECT_EQ(AbbreviatePath("game.wxl", 30), "game.wxl");

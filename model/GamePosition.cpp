@@ -285,13 +285,9 @@ CGamePosition::CellSet CGamePosition::CellsOf(GroupId id) const
     return cells;
 }
 
-void CGamePosition::PushStampEntry(int nCell, GroupId id)
+void CGamePosition::PushStampEntryToHeap(int nCell, GroupId id)
 {
-    // A cell of one group finds it without the heap, which is then left as
-    // it is and built afresh when a second group comes.
     const std::size_t nRuns = m_holders[nCell].size();
-    if (nRuns < 2)
-        return;
     std::vector<StampEntry>& heap = m_stampHeaps[nCell];
     if (nRuns == 2 || heap.size() > 2 * nRuns + 8) {
         heap.clear();

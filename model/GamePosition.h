@@ -254,7 +254,14 @@ private:
         std::uint64_t nBirth;
         friend bool operator>(const StampEntry& a, const StampEntry& b) { return a.nStamp > b.nStamp; }
     };
-    void PushStampEntry(int nCell, GroupId id);
+    // A cell of one group finds it without the heap, which is then left as
+    // it is and built afresh when a second group comes.
+    void PushStampEntry(int nCell, GroupId id)
+    {
+        if (m_holders[nCell].size() >= 2)
+            PushStampEntryToHeap(nCell, id);
+    }
+    void PushStampEntryToHeap(int nCell, GroupId id);
     std::array<std::vector<StampEntry>, GRID_CELLS> m_stampHeaps;
 
     // The cells a board group of m_tuning.nCellSetPoints points or more

@@ -2,16 +2,28 @@
 #include "fw/core/CFile.h"
 
 #include "fw/core/FileException.h"
+#include "fw/core/TempFileSignals.h"
 
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <iterator>
 #include <set>
 #include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -29,13 +41,29 @@ protected:
     }
 };
 
+// Runs body in a forked child and gives the signal that ended it, or 0 when
+// it ended otherwise.
+int SignalThatEndedChild(const std::function<void()>& body)
+{
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        body();
+        _exit(0);
+    }
+    int status = 0;
+    if (child == -1 || waitpid(child, &status, 0) != child || !WIFSIGNALED(status))
+        return 0;
+    return WTERMSIG(status);
+}
+
 TEST_F(CFileTest, ReplacedFileKeepsItsOldContentUntilClose)
 {
     CFile file;
     file.Open(PathOf("a.wxl"), CFile::modeReplace);
     file.Write("new content", 11);
     EXPECT_EQ(Content(), "old");
-    EXPECT_EQ(FilesInFolder().size(), 2u) << "the new content waits in a file beside it";
+    EXPECT_EQ(FilesInFolder(), std::set<std::string>{"a.wxl"}) << "the new content waits in a file without a name";
     file.Close();
     EXPECT_EQ(Content(), "new content");
     EXPECT_EQ(FilesInFolder(), std::set<std::string>{"a.wxl"});
@@ -58,14 +86,121 @@ TEST_F(CFileTest, AbortOrDestructionBeforeCloseLeavesTheFolderAsItWas)
     EXPECT_EQ(FilesInFolder(), std::set<std::string>{"a.wxl"});
 }
 
-TEST_F(CFileTest, ReplacedFileKeepsItsPermissions)
+TEST_F(CFileTest, ReplacedFileKeepsItsPermissionsOwnerAndGroup)
 {
     const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(PathOf("a.wxl"), perms);
+    const bool bSuperuser = geteuid() == 0;  // only the superuser can give a file away
+    if (bSuperuser) {
+        ASSERT_EQ(chown(PathOf("a.wxl").c_str(), 1234, 1234), 0);
+    }
     CFile file;
     file.Open(PathOf("a.wxl"), CFile::modeReplace);
     file.Close();
     EXPECT_EQ(fs::status(PathOf("a.wxl")).permissions(), perms);
+    struct stat info {};
+    ASSERT_EQ(stat(PathOf("a.wxl").c_str(), &info), 0);
+    if (bSuperuser) {
+        EXPECT_EQ(info.st_uid, 1234u);
+        EXPECT_EQ(info.st_gid, 1234u);
+    }
+}
+
+// The temporary file's name must fit beside a name of the system's longest.
+TEST_F(CFileTest, FilesOfTheLongestNamesAreReplaced)
+{
+    for (const std::size_t nLength : {244u, 255u}) {
+        const std::string name = std::string(nLength - 4, 'n') + ".wxl";
+        std::ofstream(PathOf(name)) << "old";
+        CFile file;
+        file.Open(PathOf(name), CFile::modeReplace);
+        file.Write("new", 3);
+        file.Close();
+        std::ifstream in(PathOf(name));
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new") << nLength;
+        fs::remove(PathOf(name));
+    }
+    EXPECT_EQ(FilesInFolder(), std::set<std::string>{"a.wxl"});
+}
+
+TEST_F(CFileTest, LoopOfSymbolicLinksIsAnInvalidPathAndStaysALoop)
+{
+    fs::create_symlink("y.wxl", PathOf("x.wxl"));
+    fs::create_symlink("x.wxl", PathOf("y.wxl"));
+    CFile file;
+    try {
+        file.Open(PathOf("x.wxl"), CFile::modeReplace);
+        ADD_FAILURE() << "saved into a loop of links";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_cause, CFileException::badPath);
+    }
+    EXPECT_EQ(fs::read_symlink(PathOf("x.wxl")), "y.wxl");
+    EXPECT_EQ(fs::read_symlink(PathOf("y.wxl")), "x.wxl");
+}
+
+TEST_F(CFileTest, SaveKilledMidwayLeavesNothingBehind)
+{
+    const int nSignal = SignalThatEndedChild([this] {
+        CFile file;
+        file.Open(PathOf("a.wxl"), CFile::modeReplace);
+        file.Write("new", 3);
+        raise(SIGKILL);
+    });
+    EXPECT_EQ(nSignal, SIGKILL);
+    EXPECT_EQ(Content(), "old");
+    EXPECT_EQ(FilesInFolder(), std::set<std::string>{"a.wxl"});
+}
+
+// Where the system cannot keep a temporary file unnamed, the signals that
+// end a program remove the registered name first.
+TEST_F(CFileTest, EndingSignalsRemoveTheRegisteredTempFileAndStillEndTheProgram)
+{
+    for (const int nSignal : {SIGTERM, SIGHUP, SIGINT}) {
+        const int nEndedBy = SignalThatEndedChild([this, nSignal] {
+            fw::RemoveTempFilesOnSignals();
+            const int nFolder = open(m_dir.c_str(), O_PATH | O_DIRECTORY);
+            std::ofstream(PathOf(".save.tmp")) << "half";
+            const fw::CTempFileRegistration registration(nFolder, ".save.tmp");
+            raise(nSignal);
+        });
+        EXPECT_EQ(nEndedBy, nSignal);
+        EXPECT_EQ(FilesInFolder(), std::set<std::string>{"a.wxl"}) << "signal " << nSignal;
+    }
+}
+
+// A path that is a file when looked at and a named pipe when opened must not
+// leave the open waiting for a writer: the path is swapped with a pipe's
+// name, over and over, while it is opened again and again.
+TEST_F(CFileTest, PathSwappedForANamedPipeIsNeverWaitedOn)
+{
+    ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0644), 0);
+    std::atomic<bool> bStop = false;
+    std::thread swapper([&] {
+        while (!bStop)
+            renameat2(AT_FDCWD, PathOf("a.wxl").c_str(), AT_FDCWD, PathOf("pipe").c_str(), RENAME_EXCHANGE);
+    });
+    auto opens = std::async(std::launch::async, [&] {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!bStop && std::chrono::steady_clock::now() < end) {
+            CFile file;
+            try {
+                file.Open(PathOf("a.wxl"), CFile::modeRead);
+            } catch (const CFileException&) {
+            }
+        }
+    });
+    const bool bFinished = opens.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    bStop = true;
+    swapper.join();
+    // An open that waits is released by a writer, so that the test can end.
+    while (opens.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+        for (const char* name : {"a.wxl", "pipe"}) {
+            const int fd = open(PathOf(name).c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                close(fd);
+        }
+    }
+    EXPECT_TRUE(bFinished) << "an open waited for the pipe's writer";
 }
 
 TEST_F(CFileTest, FolderIsNeitherReadNorReplaced)

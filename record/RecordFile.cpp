@@ -52,32 +52,56 @@ void DecodeBlock(MovePoint* pBlock, int nCount)
     }
 }
 
-MoveRecord LoadEntries(CArchive& ar)
+// Reads nCount entries into pEntries, one block at a time so that each is
+// checked while it is still in the cache: a second pass over a long record
+// would fetch it all from memory again. Returns whether every entry is sound.
+// A bad entry is reported only once every block is read, so a stream that
+// ends early or fails still gives its own error.
+bool ReadEntries(CArchive& ar, MovePoint* pEntries, int nCount)
 {
-    const std::uint32_t nCount = ar.ReadCount();
-    // The count is checked against the bytes the stream really holds before
-    // anything is allocated for it.
-    if (nCount > INT_MAX || ar.GetBytesLeft() / kEntryBytes < nCount)
-        throw CArchiveException(CArchiveException::endOfFile);
-
-    MoveRecord loaded;
-    if (nCount == 0)
-        return loaded;
-    loaded.SetSizeForOverwrite(static_cast<int>(nCount));
-    // The entries are read straight into the record, no copy between, one
-    // block at a time so that each is checked while it is still in the
-    // cache: a second pass over a long record would fetch it all from memory
-    // again. A bad entry is reported only once every block is read, so a
-    // stream that ends early or fails still gives its own error.
     bool bAllSound = true;
-    for (int nFirst = 0; nFirst < loaded.GetSize(); nFirst += kEntriesPerBlock) {
-        const int nBlock = std::min(kEntriesPerBlock, loaded.GetSize() - nFirst);
-        MovePoint* pBlock = loaded.GetData() + nFirst;
+    for (int nFirst = 0; nFirst < nCount; nFirst += kEntriesPerBlock) {
+        const int nBlock = std::min(kEntriesPerBlock, nCount - nFirst);
+        MovePoint* pBlock = pEntries + nFirst;
         const std::size_t nBytes = static_cast<std::size_t>(nBlock) * kEntryBytes;
         if (ar.Read(pBlock, nBytes) != nBytes)
             throw CArchiveException(CArchiveException::endOfFile);
         DecodeBlock(pBlock, nBlock);
         bAllSound = bAllSound && std::all_of(pBlock, pBlock + nBlock, IsRecordEntry);
+    }
+    return bAllSound;
+}
+
+MoveRecord LoadEntries(CArchive& ar)
+{
+    const std::uint32_t nCount = ar.ReadCount();
+    if (nCount > INT_MAX)
+        throw CArchiveException(CArchiveException::endOfFile);
+
+    MoveRecord loaded;
+    if (nCount == 0)
+        return loaded;
+    // Storage is sought only for entries the stream shows it holds, so that a
+    // huge count in a tiny file costs nothing.
+    bool bAllSound = true;
+    if (ar.GetBytesLeft() / kEntryBytes >= nCount) {
+        // The length promises them all: they are read straight into the
+        // record, no copy between.
+        loaded.SetSizeForOverwrite(static_cast<int>(nCount));
+        bAllSound = ReadEntries(ar, loaded.GetData(), loaded.GetSize());
+    } else {
+        // A length short of the count may be wrong (a /proc file reports
+        // none): the entries are gathered as they arrive, then copied into a
+        // record of exactly their number, as a load always makes.
+        std::vector<MovePoint> arrived;
+        while (arrived.size() < nCount) {
+            const std::size_t nHave = arrived.size();
+            const int nBlock = static_cast<int>(std::min<std::size_t>(kEntriesPerBlock, nCount - nHave));
+            arrived.resize(nHave + static_cast<std::size_t>(nBlock));
+            bAllSound = ReadEntries(ar, arrived.data() + nHave, nBlock) && bAllSound;
+        }
+        loaded.SetSizeForOverwrite(static_cast<int>(nCount));
+        std::copy(arrived.begin(), arrived.end(), loaded.begin());
     }
     if (!bAllSound)
         throw CArchiveException(CArchiveException::badFormat);

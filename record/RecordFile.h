@@ -6,7 +6,7 @@
 // Bytes after the last entry are ignored. A record is kept only when the
 // whole of it is sound: the entries the count announces are all present, and
 // each is a board point or one of the two marks; otherwise loading throws
-// CArchiveException and allocates nothing beyond what the file holds.
+// CArchiveException and allocates only in proportion to what the file holds.
 #pragma once
 
 #include "record/MoveRecord.h"

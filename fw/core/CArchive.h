@@ -24,7 +24,8 @@ public:
     bool IsStoring() const { return m_mode == store; }
     bool IsLoading() const { return m_mode == load; }
 
-    // Bytes of the stream that a loading archive has not read yet.
+    // Bytes of the stream that a loading archive has not read yet, by the
+    // stream's length (see CByteStream::GetLength: for a file, a hint).
     std::uint64_t GetBytesLeft() const;
 
     void WriteCount(std::uint32_t nCount);

@@ -16,7 +16,9 @@ public:
     CByteStream& operator=(const CByteStream&) = delete;
     virtual ~CByteStream() = default;
 
-    // The number of bytes a load can read in all.
+    // The number of bytes a load can read in all: exact in memory; for a file,
+    // what the system reports, which a read may find wrong (a /proc file
+    // reports 0 bytes and holds more; a file cut meanwhile holds fewer).
     virtual std::uint64_t GetLength() const = 0;
     // Bytes read or written so far.
     virtual std::uint64_t GetPosition() const = 0;

@@ -29,7 +29,10 @@ bool CDocument::OnOpenDocument(const std::string& strPath)
     DeleteContents();
     SetModifiedFlag();  // dirty while the content is half read
     try {
-        if (file.GetLength() != 0) {
+        // An empty file is an empty document. Whether it is empty is read, not
+        // taken from the length the system reports, which may be 0 for a file
+        // that holds bytes (/proc).
+        if (!file.IsAtEnd()) {
             CArchive ar(file, CArchive::load);
             Serialize(ar);
         }

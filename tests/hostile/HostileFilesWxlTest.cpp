@@ -3,7 +3,10 @@
 #include "HostileFiles.h"
 #include "support/TempFolder.h"
 
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -120,6 +123,32 @@ TEST_F(HostileFilesWxlTest, CheckOfAHundredMegabyteRecordLoadsItWithMemoryInProp
     EXPECT_EQ(run.out, path.string() + ": ok (13000000 entries)\n");
     EXPECT_EQ(run.nExit, 0);
     EXPECT_LT(static_cast<std::uint64_t>(run.nMaxResidentKiB) * 1024, 2 * nFileBytes);
+}
+
+// /proc files report a size of 0 and hold bytes all the same: they are read
+// to their end, like any file.
+TEST_F(HostileFilesWxlTest, CheckReadsAProcFileToItsEndThoughItsSizeIsReportedAsNone)
+{
+    const ToolRun status = RunWxl({"check", "/proc/self/status"});
+    EXPECT_EQ(status.out, "/proc/self/status: 非预期的文件格式。\n");
+    EXPECT_EQ(status.nExit, 1);
+
+    // A process whose environment, its strings each ended by a 0 byte, lays
+    // out the record of one stone at (4, 16).
+    char szProgram[] = "sleep";
+    char szSeconds[] = "60";
+    char* argv[] = {szProgram, szSeconds, nullptr};
+    char szCount[] = "\x01", szX[] = "\x04", szY[] = "\x10", szEmpty[] = "";
+    char* envp[] = {szCount, szX, szEmpty, szEmpty, szY, szEmpty, szEmpty, nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, "/bin/sleep", nullptr, nullptr, argv, envp), 0);
+    const std::string strEnviron = "/proc/" + std::to_string(pid) + "/environ";
+    const ToolRun record = RunWxl({"check", strEnviron});
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+
+    EXPECT_EQ(record.out, strEnviron + ": ok (1 entries)\n");
+    EXPECT_EQ(record.nExit, 0);
 }
 
 TEST_F(HostileFilesWxlTest, CheckOfADanglingSymbolicLinkReportsItAsNotFound)

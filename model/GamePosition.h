@@ -311,6 +311,7 @@ private:
     std::uint64_t m_nBaseSerial = 0;
     std::vector<SegmentEnd> m_baseSegmentEnds;
     std::uint64_t m_nFirstTouchedStamp = 0;
+    std::vector<std::uint8_t> m_segmentScratch;  // TakeSnapshot's working buffer
 
     friend class GroupRange;
 };

@@ -107,9 +107,9 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
 {
     CSnapshot snapshot;
     snapshot.m_nSerial = ++g_nSnapshotSerials;
-    snapshot.m_board.reserve(GRID_CELLS);
-    for (const PointValue value : m_cells)
-        snapshot.m_board.push_back(static_cast<std::uint8_t>(static_cast<std::int8_t>(value)));
+    snapshot.m_board.resize(GRID_CELLS);
+    std::transform(m_cells.begin(), m_cells.end(), snapshot.m_board.begin(),
+                   [](PointValue value) { return static_cast<std::uint8_t>(static_cast<std::int8_t>(value)); });
 
     const std::size_t nKept = pEarlier ? UntouchedBaseSegments(*pEarlier) : 0;
     if (nKept > 0)
@@ -122,7 +122,10 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
         return points.GetSize() == 1 ? MarkKindOf(CellOf(points.Front())) : -1;
     };
     while (id != NO_GROUP) {
-        CSnapshot::Segment bytes;
+        // Encoded into a buffer kept from one snapshot to the next, then
+        // copied once into a segment of exactly its size.
+        CSnapshot::Segment& bytes = m_segmentScratch;
+        bytes.clear();
         GroupId last = id;
         std::uint64_t nGroups = 0;
         while (id != NO_GROUP && nGroups < m_tuning.nSegmentGroups) {
@@ -159,8 +162,7 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
             ++nGroups;
         }
         bytes.push_back(END);
-        bytes.shrink_to_fit();  // snapshots are kept, many of them
-        snapshot.m_segments.push_back(std::make_shared<const CSnapshot::Segment>(std::move(bytes)));
+        snapshot.m_segments.push_back(std::make_shared<const CSnapshot::Segment>(bytes.begin(), bytes.end()));
         const std::size_t nBefore = m_baseSegmentEnds.empty() ? 0 : m_baseSegmentEnds.back().nGroupsThrough;
         m_baseSegmentEnds.push_back({last, Node(last).nStamp, nBefore + nGroups});
     }

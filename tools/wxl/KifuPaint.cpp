@@ -1,12 +1,12 @@
 #include "KifuPaint.h"
 
+#include "RenderPng.h"
 #include "record/ClientDoc.h"
 #include "view/BoardPainter.h"
 #include "view/StoneImages.h"
 
 #include <QFile>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -20,8 +20,6 @@
 
 namespace {
 
-using Failure = std::optional<std::string>;
-
 constexpr qreal kBoardSide = 600;  // the board picture, which holds the coordinates around the grid
 constexpr qreal kFootnoteGap = 14;
 constexpr qreal kFootnoteSpacing = 28;
@@ -31,12 +29,6 @@ constexpr int kLargestNumberPixels = 16;
 // A number stays inside the stone's disc, whatever its digits.
 constexpr qreal kNumberRoom = 24;
 const QColor kNumberOnFlower(200, 0, 0);
-
-void KeepOnlyErrors(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        qt_message_output(type, context, message);
-}
 
 QFont FontOfPixels(int nPixels)
 {
@@ -182,7 +174,7 @@ class CSafeOutput {
 public:
     explicit CSafeOutput(const std::string& strPath) : m_file(QString::fromStdString(strPath)) {}
 
-    Failure Open()
+    WriteFailure Open()
     {
         if (!m_file.open(QIODevice::WriteOnly))
             return m_file.errorString().toStdString();
@@ -191,7 +183,7 @@ public:
     QIODevice* Device() { return &m_file; }
     // Writers report success whatever the device refused: only a flush of
     // our own and the device's error state tell.
-    Failure Commit()
+    WriteFailure Commit()
     {
         if (!m_file.flush() || m_file.error() != QFileDevice::NoError)
             return m_file.errorString().toStdString();
@@ -208,8 +200,8 @@ class CKifuWriter {
 public:
     CKifuWriter(CClientDoc& doc, const QString& fileName) : m_doc(doc), m_fileName(fileName) {}
 
-    Failure WritePdf(const std::vector<KifuRange>& ranges, const std::string& strPath);
-    Failure WritePicture(KifuRange range, KifuFormat format, const std::string& strPath);
+    WriteFailure WritePdf(const std::vector<KifuRange>& ranges, const std::string& strPath);
+    WriteFailure WritePicture(KifuRange range, KifuFormat format, const std::string& strPath);
 
 private:
     // Replays the document to just before range and plans its diagram.
@@ -226,10 +218,10 @@ KifuDiagram CKifuWriter::Prepare(KifuRange range)
     return PlanKifuDiagram(m_doc.m_moves, range);
 }
 
-Failure CKifuWriter::WritePdf(const std::vector<KifuRange>& ranges, const std::string& strPath)
+WriteFailure CKifuWriter::WritePdf(const std::vector<KifuRange>& ranges, const std::string& strPath)
 {
     CSafeOutput output(strPath);
-    if (const Failure failure = output.Open())
+    if (const WriteFailure failure = output.Open())
         return failure;
     QPdfWriter writer(output.Device());
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -260,7 +252,7 @@ Failure CKifuWriter::WritePdf(const std::vector<KifuRange>& ranges, const std::s
     return output.Commit();
 }
 
-Failure CKifuWriter::WritePicture(KifuRange range, KifuFormat format, const std::string& strPath)
+WriteFailure CKifuWriter::WritePicture(KifuRange range, KifuFormat format, const std::string& strPath)
 {
     const KifuDiagram diagram = Prepare(range);
     const DiagramLayout layout{diagram, DiagramTitle(m_fileName, range), LayOutFootnotes(diagram)};
@@ -272,7 +264,7 @@ Failure CKifuWriter::WritePicture(KifuRange range, KifuFormat format, const std:
     };
 
     CSafeOutput output(strPath);
-    if (const Failure failure = output.Open())
+    if (const WriteFailure failure = output.Open())
         return failure;
     if (format == KifuFormat::svg) {
         QSvgGenerator generator;
@@ -305,23 +297,15 @@ Failure CKifuWriter::WritePicture(KifuRange range, KifuFormat format, const std:
 std::optional<KifuWriteFailure> WriteKifu(CClientDoc& doc, const std::vector<KifuRange>& ranges, const QString& title,
                                      KifuFormat format, const std::vector<std::string>& outputs)
 {
-    qInstallMessageHandler(KeepOnlyErrors);
-    // Text needs the font database of a GUI application; no display is needed.
-    char arg0[] = "wxl";
-    char arg1[] = "-platform";
-    char arg2[] = "offscreen";
-    char* argv[] = {arg0, arg1, arg2, nullptr};
-    int argc = 3;
-    const QGuiApplication application(argc, argv);
-
+    const CDrawingApplication application;
     CKifuWriter writer(doc, title);
     if (format == KifuFormat::pdf) {
-        if (Failure failure = writer.WritePdf(ranges, outputs.front()))
+        if (WriteFailure failure = writer.WritePdf(ranges, outputs.front()))
             return KifuWriteFailure{outputs.front(), *failure};
         return std::nullopt;
     }
     for (std::size_t i = 0; i < ranges.size(); ++i) {
-        if (Failure failure = writer.WritePicture(ranges[i], format, outputs[i])) {
+        if (WriteFailure failure = writer.WritePicture(ranges[i], format, outputs[i])) {
             // All the diagrams or none: a reader must not take the first
             // pages of a record for the whole of it.
             for (std::size_t j = 0; j < i; ++j)

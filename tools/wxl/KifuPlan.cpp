@@ -17,8 +17,10 @@ KifuDiagram PlanKifuDiagram(const MoveRecord& moves, KifuRange range)
 {
     KifuDiagram diagram{range, {}, {}};
     std::array<int, GRID_CELLS> numberAt{};  // 0: no number on the point yet
-    for (int nEntry = range.nFirst; nEntry <= range.nLast; ++nEntry) {
-        const MovePoint entry = moves[nEntry - 1];
+    // By index, so that a range ending at INT_MAX ends the loop.
+    for (int i = range.nFirst - 1; i < range.nLast; ++i) {
+        const int nEntry = i + 1;
+        const MovePoint entry = moves[i];
         if (entry == PASS_MARK) {
             diagram.footnotes.push_back({nEntry, KifuFootnote::Kind::pass, 0});
         } else if (entry == BOMB_MARK) {
@@ -27,7 +29,7 @@ KifuDiagram PlanKifuDiagram(const MoveRecord& moves, KifuRange range)
             diagram.footnotes.push_back({nEntry, KifuFootnote::Kind::sameAs, nOnPoint});
         } else {
             nOnPoint = nEntry;
-            diagram.stones.push_back({entry, nEntry, ReplayColour(moves, nEntry - 1).value});
+            diagram.stones.push_back({entry, nEntry, ReplayColour(moves, i).value});
         }
     }
     return diagram;

@@ -22,14 +22,7 @@ void KeepOnlyErrors(QtMsgType type, const QMessageLogContext& context, const QSt
 
 QImage DrawView(const CClientDoc& doc, MoveNumberFlags numbers)
 {
-    qInstallMessageHandler(KeepOnlyErrors);
-    // Text needs the font database of a GUI application; no display is needed.
-    char arg0[] = "wxl";
-    char arg1[] = "-platform";
-    char arg2[] = "offscreen";
-    char* argv[] = {arg0, arg1, arg2, nullptr};
-    int argc = 3;
-    const QGuiApplication application(argc, argv);
+    const CDrawingApplication application;
     return RenderBoard(doc, numbers, VIEW_SIZE);
 }
 
@@ -58,6 +51,11 @@ WriteFailure SavePng(const QImage& image, const std::string& strPath)
 }
 
 }  // namespace
+
+CDrawingApplication::CDrawingApplication()
+    : m_previousHandler(qInstallMessageHandler(KeepOnlyErrors)), m_application(m_argc, m_argv)
+{
+}
 
 WriteFailure RenderToPng(const CClientDoc& doc, MoveNumberFlags numbers, const std::string& strPath)
 {

@@ -4,10 +4,29 @@
 
 #include "view/BoardPainter.h"
 
+#include <QGuiApplication>
+
 #include <optional>
 #include <string>
 
 class CClientDoc;
+
+// The GUI application that drawing text needs (its font database), on no
+// display; Qt's notes about the environment stay unsaid.
+class CDrawingApplication {
+public:
+    CDrawingApplication();
+
+private:
+    char m_arg0[4] = "wxl";
+    char m_arg1[10] = "-platform";
+    char m_arg2[10] = "offscreen";
+    char* m_argv[4] = {m_arg0, m_arg1, m_arg2, nullptr};
+    int m_argc = 3;
+    // Installed before the application starts, which is when Qt's notes come.
+    QtMessageHandler m_previousHandler;
+    QGuiApplication m_application;
+};
 
 // Why the picture could not be written, when it could not.
 using WriteFailure = std::optional<std::string>;

@@ -9,6 +9,7 @@
 #include "StateBlock.h"
 #include "fw/core/DocumentPaths.h"
 #include "fw/core/MessageBox.h"
+#include "fw/core/TempFileSignals.h"
 #include "record/ClientDoc.h"
 
 #include <cerrno>
@@ -149,6 +150,7 @@ int RunCommand(std::string_view command, const std::vector<std::string>& args, c
 
 int main(int argc, char** argv)
 {
+    fw::RemoveTempFilesOnSignals();
     std::ios::sync_with_stdio(false);
     if (argc < 2)
         return Usage();

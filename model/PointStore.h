@@ -31,7 +31,13 @@ public:
     CPoint Front() const { return GetData()[0]; }
 
     // May throw std::bad_alloc; the points are then unchanged.
-    void Add(CPoint point) { Append({&point, 1}); }
+    void Add(CPoint point)
+    {
+        if (m_nSize < m_nCapacity)
+            Data()[m_nSize++] = point;  // most groups are one point: no copy routine for it
+        else
+            Append({&point, 1});
+    }
 
     // Adds points, which must not be this store's own; may throw
     // std::bad_alloc, the points then unchanged.

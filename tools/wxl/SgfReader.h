@@ -7,7 +7,7 @@
 // node's setup stones (AB, AW) and then its moves (B, W, passes as [] or
 // [tt]), one entry each, with a pass put in front of any stone whose turn it
 // is not, so that replay gives every stone its colour. A node that holds a
-// WXL entry (see SgfWriter.h) is that entry exactly. Everything else is
+// WX entry (see SgfWriter.h) is that entry exactly. Everything else is
 // dropped and counted.
 #pragma once
 

@@ -32,10 +32,11 @@ void AppendEntryNode(std::string& text, const MoveRecord& moves, int i)
 
     text += ';';
     if (entry == BOMB_MARK) {
-        text += "C[扔飞弹]";
+        text += "C[扔飞弹 (flying bomb)]";
     } else if (colour == FLOWER_STONE) {
-        // No SGF player owns the flower colour: the point is marked and named.
-        text += point.empty() ? "C[花 pass]" : "MA[" + point + "]C[花]";
+        // No SGF player owns the flower colour: the point is marked and named,
+        // in English as well for the editors that show no Chinese.
+        text += point.empty() ? "C[花 pass (flower pass)]" : "MA[" + point + "]C[花 (flower stone)]";
     } else {
         text += player;
         text += '[' + point + ']';

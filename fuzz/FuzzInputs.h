@@ -1,4 +1,4 @@
-// The two fuzzed entry points, shared by the libFuzzer targets and the test
+// The fuzzed entry points, shared by the libFuzzer targets and the test
 // that replays their corpus. Each runs one input against a fresh document and
 // checks what must hold afterwards; the answer is the first broken rule, or
 // empty when every rule held.
@@ -24,6 +24,12 @@ std::string RunRecordLoadInput(const std::uint8_t* data, std::size_t size);
 // of open and save are rewritten to files of a private scratch folder, which
 // is emptied before each input.
 std::string RunSessionInput(const std::uint8_t* data, std::size_t size);
+
+// The input is an SGF file, read as `wxl import` reads one. It is refused
+// with a reason, or it gives entries that are all board points or marks and
+// that WriteSgf exports so that they read back the same, nothing dropped or
+// inserted.
+std::string RunSgfInput(const std::uint8_t* data, std::size_t size);
 
 // Shared checks, empty when they hold: the replay position lies in the
 // record, every entry is a board point or a mark, every cell holds a value

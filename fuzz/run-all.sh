@@ -17,7 +17,8 @@ mkdir -p "$artifacts"
 
 # target  max_len  dictionary
 targets="record_load 4096 record_load.dict
-session 2048 session.dict"
+session 2048 session.dict
+sgf 4096 sgf.dict"
 
 echo "$targets" | while read -r name max_len dict; do
   binary="$bin_dir/fuzz_$name"

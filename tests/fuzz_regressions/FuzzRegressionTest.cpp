@@ -63,10 +63,19 @@ TEST(FuzzRegression, EverySessionKeepsTheDocumentSoundAfterEveryCommand)
     }
 }
 
-TEST(FuzzRegression, BothTargetsHaveTheirSeedInputs)
+TEST(FuzzRegression, EverySgfFileIsRefusedWithAReasonOrReadsBackAsItsExport)
+{
+    for (const fs::path& input : InputsOf("sgf")) {
+        const std::vector<std::uint8_t> bytes = ReadBytes(input);
+        EXPECT_EQ(RunSgfInput(bytes.data(), bytes.size()), "") << NameOf(input);
+    }
+}
+
+TEST(FuzzRegression, EveryTargetHasItsSeedInputs)
 {
     EXPECT_GE(InputsOf("record_load").size(), 30u);
     EXPECT_GE(InputsOf("session").size(), 10u);
+    EXPECT_GE(InputsOf("sgf").size(), 6u);
 }
 
 // Too large for the fuzzers' input limit, so built here: the smallest record

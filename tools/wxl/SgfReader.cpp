@@ -296,9 +296,17 @@ private:
 
     void Append(MovePoint entry)
     {
-        if (m_import.moves.GetSize() >= kMaxEntries)
+        MoveRecord& moves = m_import.moves;
+        const int nSize = moves.GetSize();
+        if (nSize >= kMaxEntries)
             Fail("the game has more than " + std::to_string(kMaxEntries) + " entries");
-        m_import.moves.Add(entry);
+        if (nSize == moves.GetCapacity()) {
+            // CArray grows by at most 1024 elements, which makes a long game
+            // cost time in the square of its length; doubling keeps it linear.
+            moves.SetSize(std::max(2 * nSize, 64));
+            moves.SetSize(nSize);
+        }
+        moves.Add(entry);
     }
 
     // Appends entry, after as many passes as replay needs to give it colour.

@@ -32,9 +32,9 @@ bool IsLetter(char c)
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return (x | 0x20) == (y | 0x20) && IsLetter(x) == IsLetter(y);
-           });
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string Quoted(std::string_view text)
@@ -174,9 +174,8 @@ public:
         m_bRoot = false;
 
         const Property* pEntry = Find(properties, kSgfEntryProperty);
-        if (pEntry) {
+        if (pEntry)
             AddOwnEntry(*pEntry);
-        }
         for (const Property& property : properties) {
             const std::string_view ident = property.ident;
             if (pEntry && (ident == "B" || ident == "W" || ident == "MA" || ident == "C" || &property == pEntry))
@@ -188,7 +187,7 @@ public:
                 for (const std::string& value : property.values)
                     m_import.nClearedPoints += CountPoints(property.ident, value);
             } else if (ident == "B" || ident == "W" || IsFileProperty(ident)) {
-                // moves come after the setup, below
+                // moves follow the setup, below; the file's own were read from the root
             } else if (ident == "C") {
                 ++m_import.nComments;
             } else if (IsMarkup(ident)) {

@@ -34,10 +34,17 @@ void CClientDoc::SetCellAndCaption(MovePoint entry, const StoneColour& colour)
 void CClientDoc::RecordEntry(MovePoint entry)
 {
     assert(m_nCurMove <= m_moves.GetSize());
+    const StoneColour colour = LiveColour(m_moves, m_nCurMove, entry);
+    // Only a record that grows at its end needs memory: that comes first, so
+    // that running out of it leaves the game as it was.
+    if (m_nCurMove == m_moves.GetSize()) {
+        m_moves.Add(entry);
+    } else {
+        m_moves.RemoveAt(m_nCurMove + 1, m_moves.GetSize() - m_nCurMove - 1);
+        m_moves[m_nCurMove] = entry;
+    }
     m_checkpoints.DropAfter(m_nCurMove);
-    SetCellAndCaption(entry, LiveColour(m_moves, m_nCurMove, entry));
-    m_moves.RemoveAt(m_nCurMove, m_moves.GetSize() - m_nCurMove);
-    m_moves.Add(entry);
+    SetCellAndCaption(entry, colour);
     m_nCurMove = m_moves.GetSize();
     SetModifiedFlag(true);
 }

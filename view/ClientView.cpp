@@ -172,10 +172,18 @@ void CClientView::Render()
 void CClientView::mousePressEvent(QMouseEvent* pEvent)
 {
     const QPoint point = pEvent->position().toPoint();
-    if (pEvent->button() == Qt::LeftButton)
-        OnLButtonDown(point);
-    else if (pEvent->button() == Qt::RightButton)
-        OnRButtonDown(point);
+    const Qt::MouseButton button = pEvent->button();
+    const auto press = [&] {
+        if (button == Qt::LeftButton)
+            OnLButtonDown(point);
+        else if (button == Qt::RightButton)
+            OnRButtonDown(point);
+    };
+    // A stone recorded may need memory, as a command does.
+    if (auto* pFrame = dynamic_cast<CFrameWnd*>(window()))
+        pFrame->RunRecoveringFromOutOfMemory(press);
+    else
+        press();
 }
 
 void CClientView::mouseDoubleClickEvent(QMouseEvent*)
@@ -253,10 +261,9 @@ void CClientView::RunCommand(unsigned nID, int nTimes)
 {
     auto* pFrame = dynamic_cast<CFrameWnd*>(window());
     for (int i = 0; i < nTimes; ++i) {
-        if (pFrame)
-            pFrame->RouteCommand(nID);
-        else if (IsCommandAvailable(nID))
-            OnCommand(nID);
+        // A step that did not run (the end reached, memory out) ends the run.
+        if (pFrame ? !pFrame->RouteCommand(nID) : !(IsCommandAvailable(nID) && OnCommand(nID)))
+            return;
     }
 }
 

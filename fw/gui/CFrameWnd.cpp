@@ -260,23 +260,28 @@ bool CFrameWnd::IsCommandEnabled(unsigned nID)
 
 bool CFrameWnd::RouteCommand(unsigned nID)
 {
-    try {
+    bool bHandled = false;
+    RunRecoveringFromOutOfMemory([&] {
         if (!IsCommandEnabled(nID))
-            return false;
+            return;
         for (CCmdTarget* pTarget : CommandRoute())
-            if (pTarget->OnCommand(nID))
-                return true;
-        return false;
-    } catch (const std::bad_alloc&) {
-        // Left to Qt's event loop the exception would end the program and
-        // take the user's game with it. Recovering first gives back the
-        // memory the failed command held, which the message box needs.
-        RecoverFromOutOfMemory();
-        if (m_pView)
-            m_pView->OnUpdate();
-        AfxMessageBox(std::string(fw::FrameworkText(fw::IDS_OUT_OF_MEMORY)));
-        return false;
-    }
+            if (pTarget->OnCommand(nID)) {
+                bHandled = true;
+                return;
+            }
+    });
+    return bHandled;
+}
+
+void CFrameWnd::ReportOutOfMemory()
+{
+    // Left to Qt's event loop the exception would end the program and take
+    // the user's game with it. Recovering first gives back the memory the
+    // failed action held, which the message box needs.
+    RecoverFromOutOfMemory();
+    if (m_pView)
+        m_pView->OnUpdate();
+    AfxMessageBox(std::string(fw::FrameworkText(fw::IDS_OUT_OF_MEMORY)));
 }
 
 void CFrameWnd::UpdateCommandUI()

@@ -14,8 +14,8 @@
 
 #include <QMainWindow>
 
-#include <functional>
 #include <map>
+#include <new>
 #include <span>
 #include <vector>
 
@@ -50,6 +50,22 @@ public:
     // start (RecoverFromOutOfMemory) and the framework's out-of-memory
     // message, not with the end of the program; it gives false.
     bool RouteCommand(unsigned nID);
+    // Runs action (a mouse press, a command) the same way: running out of
+    // memory part way ends in RecoverFromOutOfMemory and the message; then
+    // false.
+    // (A template, as wrapping action in a std::function could itself need
+    // memory.)
+    template <typename Action>
+    bool RunRecoveringFromOutOfMemory(Action&& action)
+    {
+        try {
+            action();
+            return true;
+        } catch (const std::bad_alloc&) {
+            ReportOutOfMemory();
+            return false;
+        }
+    }
     bool IsCommandEnabled(unsigned nID);
     // Brings every menu item, button and indicator up to date.
     void UpdateCommandUI();
@@ -77,6 +93,8 @@ protected:
     // memory part way, keeping what the user made; must not need memory
     // itself. The view is repainted afterwards.
     virtual void RecoverFromOutOfMemory() {}
+    // RecoverFromOutOfMemory, a repaint, then the out-of-memory message.
+    void ReportOutOfMemory();
 
     // The toolbar of the resources, fixed along the top; false when its
     // images are missing.

@@ -3,6 +3,7 @@
 #include "GuiFixture.h"
 
 #include "fw/core/FrameworkText.h"
+#include "fw/gui/CView.h"
 #include "fw/gui/QtText.h"
 #include "res/ResourceTables.h"
 
@@ -13,6 +14,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QMouseEvent>
 #include <QTest>
 #include <QToolBar>
 
@@ -340,6 +342,67 @@ TEST_F(FrameCommandsTest, ACommandOutOfMemoryKeepsTheGameAndShowsItsStart)
         // Replay goes on from there.
         ASSERT_TRUE(Run(ID_GO_TO_END));
         EXPECT_EQ(Doc()->m_nCurMove, Doc()->m_moves.GetSize());
+    }
+}
+
+// Counts, or fails, the allocations from the moment a press reaches the
+// view: those Qt makes on the way there are not the view's to recover from.
+class PressAllocations : public QObject {
+public:
+    long m_nFailAfter = -1;  // allocations into the press before one fails
+    long m_nStart = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* pEvent) override
+    {
+        if (pEvent->type() == QEvent::MouseButtonPress) {
+            m_nStart = g_nAllocations;
+            if (m_nFailAfter >= 0)
+                g_nFailingAllocation = m_nStart + m_nFailAfter;
+        }
+        return false;
+    }
+};
+
+TEST_F(FrameCommandsTest, AStoneThatRunsOutOfMemoryKeepsTheGameBeforeIt)
+{
+    PressAllocations allocations;
+    const auto press = [&] {
+        QWidget* pView = Frame()->GetActiveView();
+        pView->installEventFilter(&allocations);
+        const QPointF point(PointToPixel(10), PointToPixel(10));
+        QMouseEvent event(QEvent::MouseButtonPress, point, point, Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(pView, &event);
+        pView->removeEventFilter(&allocations);
+    };
+    const auto recordSome = [this] {
+        for (int y = 1; y <= 5; ++y)
+            Doc()->RecordMoveAt(3, y);
+    };
+    recordSome();
+    const std::vector<MovePoint> before = EntriesOf(*Doc());
+    press();
+    const long nPressAllocations = g_nAllocations - allocations.m_nStart;
+    ASSERT_EQ(Doc()->m_moves.GetSize(), 6);
+
+    for (long n = 0; n < nPressAllocations; ++n) {
+        SCOPED_TRACE(n);
+        ASSERT_NO_FATAL_FAILURE(StartWithNewGame());
+        recordSome();
+        m_prompts.m_messages.clear();
+        allocations.m_nFailAfter = n;
+        press();
+        ASSERT_EQ(g_nFailingAllocation, -1) << "no allocation failed";
+
+        EXPECT_EQ(m_prompts.m_messages, std::vector<std::string>{std::string(fw::FrameworkText(61457))});
+        // The stone is in the record or not, as far as the press got; the
+        // moves before it always are.
+        std::vector<MovePoint> entries = EntriesOf(*Doc());
+        if (entries.size() == before.size() + 1)
+            entries.pop_back();
+        EXPECT_EQ(entries, before);
+        EXPECT_EQ(Doc()->m_nCurMove, 0);
+        EXPECT_EQ(Doc()->CheckConsistency(), "");
     }
 }
 

@@ -105,6 +105,11 @@ CGamePosition::GroupId CGamePosition::AllocateNode()
         m_nFreeHead = Node(id).next;
         return id;
     }
+    return AllocateFreshNode();
+}
+
+CGamePosition::GroupId CGamePosition::AllocateFreshNode()
+{
     if ((m_nNodes >> CHUNK_BITS) == m_chunks.size()) {
         m_liberties.resize((m_chunks.size() + 1) << CHUNK_BITS);
         m_chunks.push_back(std::make_unique<GroupNode[]>(std::size_t{1} << CHUNK_BITS));
@@ -171,24 +176,13 @@ void CGamePosition::AppendPoint(GroupId id, int nCell)
 {
     GroupNode& node = Node(id);
     Touch(node);
-    const bool bFirst = node.points.GetSize() == 0;
-    node.points.Add(PointOf(nCell));
     if (const int nKind = MarkKindOf(nCell); nKind >= 0) {
-        if (bFirst)
-            node.marks.prev[0] = node.marks.next[0] = node.marks.prev[1] = node.marks.next[1] = NOT_LISTED;
-        ++m_nMarkEntries[nKind];
-        if (node.marks.prev[nKind] == NOT_LISTED)
-            LinkMark(id, nKind);
+        AppendMarkPoint(id, nCell, nKind);
         return;
     }
-    if (const std::uint32_t nSize = node.points.GetSize(); nSize > m_tuning.nCellSetPoints) {
-        m_cellSets.at(id).set(nCell);
-    } else if (nSize == m_tuning.nCellSetPoints) {
-        CellSet cells;
-        for (const CPoint point : node.points.Points())
-            cells.set(CellOf(point));
-        m_cellSets.emplace(id, cells);
-    }
+    node.points.Add(PointOf(nCell));
+    if (node.points.GetSize() >= m_tuning.nCellSetPoints)
+        AddToCellSet(id, nCell);
     std::vector<Holder>& holders = m_holders[nCell];
     if (!holders.empty() && holders.back().id == id) {
         ++holders.back().nEntries;
@@ -199,6 +193,30 @@ void CGamePosition::AppendPoint(GroupId id, int nCell)
     m_liberties[id] += EmptyNeighbours(nCell);
     if (m_liberties[id] == 0)
         m_pendingJudgement.push_back(id);
+}
+
+void CGamePosition::AppendMarkPoint(GroupId id, int nCell, int nKind)
+{
+    GroupNode& node = Node(id);
+    if (node.points.GetSize() == 0)
+        node.marks.prev[0] = node.marks.next[0] = node.marks.prev[1] = node.marks.next[1] = NOT_LISTED;
+    node.points.Add(PointOf(nCell));
+    ++m_nMarkEntries[nKind];
+    if (node.marks.prev[nKind] == NOT_LISTED)
+        LinkMark(id, nKind);
+}
+
+void CGamePosition::AddToCellSet(GroupId id, int nCell)
+{
+    const CPointStore& points = Node(id).points;
+    if (points.GetSize() > m_tuning.nCellSetPoints) {
+        m_cellSets.at(id).set(nCell);
+        return;
+    }
+    CellSet cells;
+    for (const CPoint point : points.Points())
+        cells.set(CellOf(point));
+    m_cellSets.emplace(id, cells);
 }
 
 void CGamePosition::MergeInto(GroupId target, GroupId source)

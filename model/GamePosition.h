@@ -189,6 +189,9 @@ private:
     void SetCell(int nCell, PointValue value);
     int EmptyNeighbours(int nCell) const;
     void AdjustLiberties(GroupId id, int nDelta);
+    // The rare half of AllocateNode, kept out of line so that the common
+    // half (reusing a freed node) is inlined where groups are made.
+    [[gnu::noinline]] GroupId AllocateFreshNode();
     void RecountLiberties();
 
     GroupId AllocateNode();
@@ -197,6 +200,11 @@ private:
     void LinkMark(GroupId id, int nKind);
     void UnlinkMark(GroupId id, int nKind);
     void AppendPoint(GroupId id, int nCell);
+    // AppendPoint's rarer parts, out of line for the same reason: a point on
+    // an indicator cell, and a point of a group large enough to keep a set
+    // of its cells (the group already holds the point).
+    [[gnu::noinline]] void AppendMarkPoint(GroupId id, int nCell, int nKind);
+    [[gnu::noinline]] void AddToCellSet(GroupId id, int nCell);
     void MergeInto(GroupId target, GroupId source);
     void DestroyGroup(GroupId id);
     // Takes board group id off the holders of its cells (and drops its cell

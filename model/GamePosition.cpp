@@ -48,14 +48,6 @@ int CGamePosition::EmptyNeighbours(int nCell) const
     return nEmpty;
 }
 
-void CGamePosition::AdjustLiberties(GroupId id, int nDelta)
-{
-    std::int32_t& nLiberties = m_liberties[id];
-    nLiberties += nDelta;
-    if (nLiberties == 0)
-        m_pendingJudgement.push_back(id);
-}
-
 void CGamePosition::SetCell(int nCell, PointValue value)
 {
     assert(nCell >= GRID_SIZE && nCell < GRID_CELLS);
@@ -64,11 +56,32 @@ void CGamePosition::SetCell(int nCell, PointValue value)
     m_cells[nCell] = value;
     if (bWasEmpty == (value == PT_EMPTY))
         return;
-    // Every entry next to the cell gains or loses it as a liberty.
+    // Every entry next to the cell gains or loses it as a liberty. Counts
+    // only fall here when the cell fills, and each held the cell, so a count
+    // at 0 afterwards has just reached it: those groups are queued for the
+    // sweep in a second pass, which keeps this loop, run for every stone
+    // placed or taken, free of the queue's growth.
     const int nDelta = bWasEmpty ? -1 : 1;
+    std::int32_t* const pLiberties = m_liberties.data();
+    bool bReachedZero = false;
+    for (const int nOffset : kNeighbourOffsets)
+        for (const Holder& holder : m_holders[nCell + nOffset]) {
+            std::int32_t& nLiberties = pLiberties[holder.id];
+            nLiberties += nDelta * static_cast<std::int32_t>(holder.nEntries);
+            bReachedZero |= nLiberties == 0;
+        }
+    if (bReachedZero)
+        AwaitJudgementAround(nCell);
+}
+
+void CGamePosition::AwaitJudgementAround(int nCell)
+{
+    // A group listed next to the cell more than once is queued as often;
+    // the sweep drops the repeats.
     for (const int nOffset : kNeighbourOffsets)
         for (const Holder& holder : m_holders[nCell + nOffset])
-            AdjustLiberties(holder.id, nDelta * static_cast<int>(holder.nEntries));
+            if (m_liberties[holder.id] == 0)
+                m_pendingJudgement.push_back(holder.id);
 }
 
 void CGamePosition::RecountLiberties()
@@ -277,7 +290,11 @@ void CGamePosition::ForgetHolders(GroupId id)
 {
     Touch(Node(id));
     ForEachCellOf(id, [&](int nCell) {
-        std::erase_if(m_holders[nCell], [id](const Holder& holder) { return holder.id == id; });
+        std::vector<Holder>& holders = m_holders[nCell];
+        if (holders.size() == 1 && holders.front().id == id)
+            holders.clear();  // the common case, without the general search
+        else
+            std::erase_if(holders, [id](const Holder& holder) { return holder.id == id; });
     });
     if (Node(id).points.GetSize() >= m_tuning.nCellSetPoints)
         m_cellSets.erase(id);

@@ -188,7 +188,8 @@ private:
     PointValue ValueAtIndex(int nCell) const;
     void SetCell(int nCell, PointValue value);
     int EmptyNeighbours(int nCell) const;
-    void AdjustLiberties(GroupId id, int nDelta);
+    // Queues the groups next to nCell whose liberty count is 0.
+    [[gnu::noinline]] void AwaitJudgementAround(int nCell);
     // The rare half of AllocateNode, kept out of line so that the common
     // half (reusing a freed node) is inlined where groups are made.
     [[gnu::noinline]] GroupId AllocateFreshNode();
@@ -283,6 +284,10 @@ private:
     void ForEachCellOf(GroupId id, Visit visit) const
     {
         const CPointStore& points = Node(id).points;
+        if (points.GetSize() == 1) {  // most groups a replay takes off are single stones
+            visit(CellIndex(points.Front().x, points.Front().y));
+            return;
+        }
         if (points.GetSize() >= m_tuning.nCellSetPoints) {
             const CellSet& cells = m_cellSets.at(id);
             for (std::size_t nCell = cells._Find_first(); nCell < cells.size(); nCell = cells._Find_next(nCell))

@@ -432,29 +432,39 @@ void CGamePosition::SweepCaptures()
     // capture only frees cells: judging those groups in list order, each when
     // its turn comes, captures exactly what walking the whole list would.
     // The two lists trade places, so neither allocates once both have grown.
+    if (m_pendingJudgement.size() == 1) {  // as after most stones
+        const GroupId id = m_pendingJudgement.front();
+        m_pendingJudgement.clear();
+        if (IsBoardGroupWithoutLiberty(id))
+            Capture(id);
+        return;
+    }
     std::vector<GroupId>& judged = m_judging;
     judged.swap(m_pendingJudgement);
-    std::erase_if(judged, [this](GroupId id) {
-        const GroupNode& node = Node(id);
-        return node.prev == FREE_NODE || IsMarkGroup(node) || m_liberties[id] != 0;
-    });
-    if (judged.size() > 1) {
-        std::sort(judged.begin(), judged.end(),
-                  [this](GroupId a, GroupId b) { return Node(a).nStamp < Node(b).nStamp; });
-        judged.erase(std::unique(judged.begin(), judged.end()), judged.end());
-    }
-    for (const GroupId id : judged) {
-        if (m_liberties[id] != 0)
-            continue;
-        CountOne(m_nCaptures);
-        // The group leaves the cells' holders before its stones leave the
-        // board, so that freeing them adjusts only the groups that stay.
-        ForgetHolders(id);
-        ClearGroupFromBoard(id, /*bKeepFlowers=*/true);
-        FreeNode(id);
-    }
+    std::erase_if(judged, [this](GroupId id) { return !IsBoardGroupWithoutLiberty(id); });
+    std::sort(judged.begin(), judged.end(), [this](GroupId a, GroupId b) { return Node(a).nStamp < Node(b).nStamp; });
+    judged.erase(std::unique(judged.begin(), judged.end()), judged.end());
+    for (const GroupId id : judged)
+        if (m_liberties[id] == 0)
+            Capture(id);
     m_pendingJudgement.clear();
     judged.clear();
+}
+
+bool CGamePosition::IsBoardGroupWithoutLiberty(GroupId id) const
+{
+    const GroupNode& node = Node(id);
+    return node.prev != FREE_NODE && !IsMarkGroup(node) && m_liberties[id] == 0;
+}
+
+void CGamePosition::Capture(GroupId id)
+{
+    CountOne(m_nCaptures);
+    // The group leaves the cells' holders before its stones leave the board,
+    // so that freeing them adjusts only the groups that stay.
+    ForgetHolders(id);
+    ClearGroupFromBoard(id, /*bKeepFlowers=*/true);
+    FreeNode(id);
 }
 
 void CGamePosition::RemoveGroupAt(int x, int y)

@@ -213,6 +213,11 @@ private:
     void ForgetHolders(GroupId id);
     void FreeNode(GroupId id);
     void ClearGroupFromBoard(GroupId id, bool bKeepFlowers);
+    // A group still in the list, of board points, with no liberty left.
+    bool IsBoardGroupWithoutLiberty(GroupId id) const;
+    // Counts the group as captured and takes it off the board (its flower
+    // stones stay) and out of the list.
+    void Capture(GroupId id);
     GroupId FindGroupAt(int nCell);
 
     // Every change to a group's points or place goes through Touch first: the

@@ -208,6 +208,23 @@ void CGamePosition::AppendPoint(GroupId id, int nCell)
         m_pendingJudgement.push_back(id);
 }
 
+void CGamePosition::StartGroupAt(int nCell)
+{
+    const GroupId id = NewGroupAtTail();
+    GroupNode& node = Node(id);
+    node.points.Add(PointOf(nCell));
+    if (m_tuning.nCellSetPoints <= 1)
+        AddToCellSet(id, nCell);
+    std::vector<Holder>& holders = m_holders[nCell];
+    holders.push_back({id, 1});
+    PushStampEntry(nCell, id);
+    std::int32_t& nLiberties = m_liberties[id];
+    for (const int nOffset : kNeighbourOffsets)
+        nLiberties += m_cells[nCell + nOffset] == PT_EMPTY;
+    if (nLiberties == 0)
+        m_pendingJudgement.push_back(id);
+}
+
 void CGamePosition::AppendMarkPoint(GroupId id, int nCell, int nKind)
 {
     GroupNode& node = Node(id);
@@ -398,10 +415,12 @@ void CGamePosition::AddStoneToGroups(int x, int y)
         }
     }
 
-    if (target == NO_GROUP)
-        AppendPoint(NewGroupAtTail(), nCell);
-    else
+    if (target != NO_GROUP)
         MoveToTail(target);
+    else if (MarkKindOf(nCell) < 0)
+        StartGroupAt(nCell);
+    else
+        AppendPoint(NewGroupAtTail(), nCell);
 }
 
 std::int32_t CGamePosition::CountLiberties(StoneGroup group) const

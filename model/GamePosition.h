@@ -201,6 +201,10 @@ private:
     void LinkMark(GroupId id, int nKind);
     void UnlinkMark(GroupId id, int nKind);
     void AppendPoint(GroupId id, int nCell);
+    // AppendPoint(NewGroupAtTail(), nCell) for a board point, as most stones
+    // of a long record start a group of their own: a fresh group needs no
+    // touch (its stamp is the newest) and no check of its run of holders.
+    void StartGroupAt(int nCell);
     // AppendPoint's rarer parts, out of line for the same reason: a point on
     // an indicator cell, and a point of a group large enough to keep a set
     // of its cells (the group already holds the point).

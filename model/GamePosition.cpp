@@ -398,6 +398,12 @@ void CGamePosition::AddStoneToGroups(int x, int y)
         return;
     ++m_nChanges;
 
+    const bool bBoardPoint = MarkKindOf(nCell) < 0;
+    if (bBoardPoint && m_cells[nCell - GRID_SIZE] != value && m_cells[nCell + GRID_SIZE] != value &&
+        m_cells[nCell - 1] != value && m_cells[nCell + 1] != value) {
+        StartGroupAt(nCell);  // no neighbour of its colour: the common case in a long record
+        return;
+    }
     GroupId target = NO_GROUP;
     for (const int nOffset : kNeighbourOffsets) {
         const int nNeighbour = nCell + nOffset;
@@ -417,7 +423,7 @@ void CGamePosition::AddStoneToGroups(int x, int y)
 
     if (target != NO_GROUP)
         MoveToTail(target);
-    else if (MarkKindOf(nCell) < 0)
+    else if (bBoardPoint)
         StartGroupAt(nCell);
     else
         AppendPoint(NewGroupAtTail(), nCell);

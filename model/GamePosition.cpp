@@ -64,12 +64,17 @@ void CGamePosition::SetCell(int nCell, PointValue value)
     const int nDelta = bWasEmpty ? -1 : 1;
     std::int32_t* const pLiberties = m_liberties.data();
     bool bReachedZero = false;
-    for (const int nOffset : kNeighbourOffsets)
-        for (const Holder& holder : m_holders[nCell + nOffset]) {
+    const auto adjust = [&](const std::vector<Holder>& holders) {
+        for (const Holder& holder : holders) {
             std::int32_t& nLiberties = pLiberties[holder.id];
             nLiberties += nDelta * static_cast<std::int32_t>(holder.nEntries);
             bReachedZero |= nLiberties == 0;
         }
+    };
+    adjust(m_holders[nCell - GRID_SIZE]);
+    adjust(m_holders[nCell + GRID_SIZE]);
+    adjust(m_holders[nCell - 1]);
+    adjust(m_holders[nCell + 1]);
     if (bReachedZero)
         AwaitJudgementAround(nCell);
 }

@@ -11,13 +11,3 @@ StoneColour LiveColour(const MoveRecord& moves, int i, MovePoint entry)
         return FLOWER_STONE;
     return ColourByParity(i + 1);
 }
-
-StoneColour ReplayColour(const MoveRecord& moves, int i)
-{
-    assert(i >= 0 && i < moves.GetSize());
-    if (i == 0)
-        return BLACK_STONE;
-    if (moves[i - 1] == BOMB_MARK || moves[i] == BOMB_MARK)
-        return FLOWER_STONE;
-    return ColourByParity(i + 1);
-}

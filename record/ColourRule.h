@@ -5,6 +5,7 @@
 #include "model/BoardGrid.h"
 #include "record/MoveRecord.h"
 
+#include <cassert>
 #include <string_view>
 
 struct StoneColour {
@@ -40,5 +41,13 @@ StoneColour LiveColour(const MoveRecord& moves, int i, MovePoint entry);
 
 // The colour replay gives entry i (0-based): entry 0 is black whatever it is;
 // a bomb, and any entry right after a bomb, is flower; the rest go by parity.
-// Requires 0 <= i < record size.
-StoneColour ReplayColour(const MoveRecord& moves, int i);
+// Requires 0 <= i < record size. Inline: replay asks it for every entry.
+inline StoneColour ReplayColour(const MoveRecord& moves, int i)
+{
+    assert(i >= 0 && i < moves.GetSize());
+    if (i == 0)
+        return BLACK_STONE;
+    if (moves[i - 1] == BOMB_MARK || moves[i] == BOMB_MARK)
+        return FLOWER_STONE;
+    return ColourByParity(i + 1);
+}

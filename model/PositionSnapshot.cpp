@@ -123,8 +123,9 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
     };
     while (id != NO_GROUP) {
         // Encoded into a buffer kept from one snapshot to the next, then
-        // copied once into a segment of exactly its size.
-        CSnapshot::Segment& bytes = m_segmentScratch;
+        // copied once into a segment of exactly its size. (Held in a local
+        // while in use, so that appending to it stays in registers.)
+        CSnapshot::Segment bytes = std::move(m_segmentScratch);
         bytes.clear();
         GroupId last = id;
         std::uint64_t nGroups = 0;
@@ -163,6 +164,7 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
         }
         bytes.push_back(END);
         snapshot.m_segments.push_back(std::make_shared<const CSnapshot::Segment>(bytes.begin(), bytes.end()));
+        m_segmentScratch = std::move(bytes);
         const std::size_t nBefore = m_baseSegmentEnds.empty() ? 0 : m_baseSegmentEnds.back().nGroupsThrough;
         m_baseSegmentEnds.push_back({last, Node(last).nStamp, nBefore + nGroups});
     }

@@ -50,7 +50,7 @@ int CGamePosition::EmptyNeighbours(int nCell) const
 
 void CGamePosition::SetCell(int nCell, PointValue value)
 {
-    assert(nCell >= GRID_SIZE && nCell < GRID_CELLS);
+    assert(nCell >= 0 && nCell < GRID_CELLS);
     ++m_nChanges;
     const bool bWasEmpty = m_cells[nCell] == PT_EMPTY;
     m_cells[nCell] = value;
@@ -71,10 +71,17 @@ void CGamePosition::SetCell(int nCell, PointValue value)
             bReachedZero |= nLiberties == 0;
         }
     };
-    adjust(m_holders[nCell - GRID_SIZE]);
-    adjust(m_holders[nCell + GRID_SIZE]);
-    adjust(m_holders[nCell - 1]);
-    adjust(m_holders[nCell + 1]);
+    if (nCell >= GRID_SIZE) {
+        adjust(m_holders[nCell - GRID_SIZE]);
+        adjust(m_holders[nCell + GRID_SIZE]);
+        adjust(m_holders[nCell - 1]);
+        adjust(m_holders[nCell + 1]);
+    } else {
+        // The edge column x = 0, which no move writes: nothing to its left.
+        for (const int nOffset : kNeighbourOffsets)
+            if (nCell + nOffset >= 0)
+                adjust(m_holders[nCell + nOffset]);
+    }
     if (bReachedZero)
         AwaitJudgementAround(nCell);
 }
@@ -84,9 +91,10 @@ void CGamePosition::AwaitJudgementAround(int nCell)
     // A group listed next to the cell more than once is queued as often;
     // the sweep drops the repeats.
     for (const int nOffset : kNeighbourOffsets)
-        for (const Holder& holder : m_holders[nCell + nOffset])
-            if (m_liberties[holder.id] == 0)
-                m_pendingJudgement.push_back(holder.id);
+        if (nCell + nOffset >= 0)
+            for (const Holder& holder : m_holders[nCell + nOffset])
+                if (m_liberties[holder.id] == 0)
+                    m_pendingJudgement.push_back(holder.id);
 }
 
 void CGamePosition::RecountLiberties()

@@ -257,9 +257,9 @@ private:
         GroupId id;
         std::uint32_t nEntries;
     };
-    // Past the grid, as far as a neighbour of an indicator cell reaches,
-    // lists that stay empty: a cell's neighbours are read without a bounds
-    // check.
+    // Past the grid, as far as a neighbour of a cell of the last column
+    // reaches, lists that stay empty: a cell's neighbours after it are read
+    // without a bounds check.
     std::array<std::vector<Holder>, GRID_CELLS + GRID_SIZE> m_holders;
     // And for finding the first of them, the groups of each cell listed in
     // two runs or more in a heap by stamp, the smallest on top. An entry goes stale when its group moves

@@ -207,6 +207,7 @@ void CGamePosition::AppendPoint(GroupId id, int nCell)
         return;
     }
     node.points.Add(PointOf(nCell));
+    ++m_nPoints;
     if (node.points.GetSize() >= m_tuning.nCellSetPoints)
         AddToCellSet(id, nCell);
     std::vector<Holder>& holders = m_holders[nCell];
@@ -226,6 +227,7 @@ void CGamePosition::StartGroupAt(int nCell)
     const GroupId id = NewGroupAtTail();
     GroupNode& node = Node(id);
     node.points.Add(PointOf(nCell));
+    ++m_nPoints;
     if (m_tuning.nCellSetPoints <= 1)
         AddToCellSet(id, nCell);
     std::vector<Holder>& holders = m_holders[nCell];
@@ -244,6 +246,7 @@ void CGamePosition::AppendMarkPoint(GroupId id, int nCell, int nKind)
     if (node.points.GetSize() == 0)
         node.marks.prev[0] = node.marks.next[0] = node.marks.prev[1] = node.marks.next[1] = NOT_LISTED;
     node.points.Add(PointOf(nCell));
+    ++m_nPoints;
     ++m_nMarkEntries[nKind];
     if (node.marks.prev[nKind] == NOT_LISTED)
         LinkMark(id, nKind);
@@ -334,6 +337,7 @@ void CGamePosition::FreeNode(GroupId id)
 {
     GroupNode& node = Node(id);
     node.nStamp = 0;
+    m_nPoints -= node.points.GetSize();
     node.points.Release();
     (node.prev == NO_GROUP ? m_nHead : Node(node.prev).next) = node.next;
     (node.next == NO_GROUP ? m_nTail : Node(node.next).prev) = node.prev;
@@ -538,6 +542,7 @@ void CGamePosition::ClearGroups()
     m_nNodes = 0;
     m_nFreeHead = m_nHead = m_nTail = NO_GROUP;
     m_nGroups = 0;
+    m_nPoints = 0;
     for (std::vector<Holder>& holders : m_holders)
         holders.clear();
     for (std::vector<StampEntry>& heap : m_stampHeaps)

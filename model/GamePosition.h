@@ -123,9 +123,10 @@ public:
     // holds as they stand, if it is the one this position took or restored
     // last. The snapshot becomes the one taken last.
     CSnapshot TakeSnapshot(const CSnapshot* pEarlier = nullptr);
-    // The groups TakeSnapshot(pEarlier) would encode rather than share: what
-    // taking it costs.
-    std::size_t GroupsToEncode(const CSnapshot* pEarlier) const;
+    // The points of the groups TakeSnapshot(pEarlier) would encode rather
+    // than share: what taking it costs (a group that lists a point again and
+    // again costs every entry).
+    std::size_t PointsToEncode(const CSnapshot* pEarlier) const;
     // Board and groups as they were when snapshot was taken; counters untouched.
     // Restoring the snapshot taken or restored last rebuilds only the groups
     // touched since.
@@ -248,6 +249,7 @@ private:
     GroupId m_nHead = NO_GROUP;
     GroupId m_nTail = NO_GROUP;
     std::size_t m_nGroups = 0;
+    std::size_t m_nPoints = 0;  // of all groups, repeats included
     std::uint64_t m_nNextStamp = 0;
     std::uint64_t m_nChanges = 0;
 
@@ -327,7 +329,7 @@ private:
     struct SegmentEnd {
         GroupId id;
         std::uint64_t nStamp;
-        std::size_t nGroupsThrough;  // groups in this segment and those before it
+        std::size_t nPointsThrough;  // points of the groups in this segment and those before it
     };
     Tuning m_tuning;
     std::uint64_t m_nBaseSerial = 0;

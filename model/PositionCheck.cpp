@@ -139,6 +139,11 @@ std::string CGamePosition::CheckConsistency() const
         return "sets of cells are kept for groups that are gone";
     if (groups.size() != m_nGroups)
         return "the list holds " + std::to_string(groups.size()) + " groups, " + std::to_string(m_nGroups) + " counted";
+    std::size_t nPoints = 0;
+    for (const StoneGroup group : GetGroups())
+        nPoints += group.size();
+    if (nPoints != m_nPoints)
+        return "the groups hold " + std::to_string(nPoints) + " points, " + std::to_string(m_nPoints) + " counted";
     if (m_nTail != (groups.empty() ? NO_GROUP : groups.back()))
         return "the tail is not the last group of the list";
 

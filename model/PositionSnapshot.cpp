@@ -97,10 +97,10 @@ std::size_t CGamePosition::UntouchedBaseSegments(const CSnapshot& base) const
     return nKept;
 }
 
-std::size_t CGamePosition::GroupsToEncode(const CSnapshot* pEarlier) const
+std::size_t CGamePosition::PointsToEncode(const CSnapshot* pEarlier) const
 {
     const std::size_t nKept = pEarlier ? UntouchedBaseSegments(*pEarlier) : 0;
-    return m_nGroups - (nKept > 0 ? m_baseSegmentEnds[nKept - 1].nGroupsThrough : 0);
+    return m_nPoints - (nKept > 0 ? m_baseSegmentEnds[nKept - 1].nPointsThrough : 0);
 }
 
 CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
@@ -129,6 +129,7 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
         bytes.clear();
         GroupId last = id;
         std::uint64_t nGroups = 0;
+        std::uint64_t nPoints = 0;  // one-point groups in runs count one each
         while (id != NO_GROUP && nGroups < m_tuning.nSegmentGroups) {
             const CPointStore& points = Node(id).points;
             if (markKindOfOnePointGroup(id) >= 0) {
@@ -137,6 +138,7 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
                 for (int nKind; id != NO_GROUP && nGroups < m_tuning.nSegmentGroups && (nKind = markKindOfOnePointGroup(id)) >= 0;
                      last = id, id = Node(id).next, ++nGroups, ++nRun)
                     bits[nRun / 8] |= static_cast<std::uint8_t>(nKind << (nRun % 8));
+                nPoints += nRun;
                 bytes.push_back(RUN_OF_MARK_GROUPS);
                 PutVarint(bytes, nRun);
                 bytes.insert(bytes.end(), bits.begin(), bits.begin() + (nRun + 7) / 8);
@@ -149,11 +151,13 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
                        Node(id).points.Front() == point;
                      last = id, id = Node(id).next, ++nGroups)
                     ++nRun;
+                nPoints += nRun;
                 bytes.push_back(RUN_OF_ONE_POINT_GROUPS);
                 PutCell(bytes, CellOf(point));
                 PutVarint(bytes, nRun);
                 continue;
             }
+            nPoints += points.GetSize();
             bytes.push_back(GROUP);
             PutVarint(bytes, points.GetSize());
             for (const CPoint point : points.Points())
@@ -165,8 +169,8 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
         bytes.push_back(END);
         snapshot.m_segments.push_back(std::make_shared<const CSnapshot::Segment>(bytes.begin(), bytes.end()));
         m_segmentScratch = std::move(bytes);
-        const std::size_t nBefore = m_baseSegmentEnds.empty() ? 0 : m_baseSegmentEnds.back().nGroupsThrough;
-        m_baseSegmentEnds.push_back({last, Node(last).nStamp, nBefore + nGroups});
+        const std::size_t nBefore = m_baseSegmentEnds.empty() ? 0 : m_baseSegmentEnds.back().nPointsThrough;
+        m_baseSegmentEnds.push_back({last, Node(last).nStamp, nBefore + nPoints});
     }
     StartSnapshotBase(snapshot.m_nSerial);
     return snapshot;
@@ -194,7 +198,7 @@ void CGamePosition::DecodeSegment(const std::vector<std::uint8_t>& bytes)
                 AppendPoint(id, reader.Cell());
         }
     }
-    m_baseSegmentEnds.push_back({m_nTail, Node(m_nTail).nStamp, m_nGroups});
+    m_baseSegmentEnds.push_back({m_nTail, Node(m_nTail).nStamp, m_nPoints});
 }
 
 void CGamePosition::RestoreSnapshot(const CSnapshot& snapshot)

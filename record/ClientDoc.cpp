@@ -105,7 +105,7 @@ void CClientDoc::ApplyNextEntry(bool bShowInCaption)
     if (m_checkpoints.IsDue(m_nCurMove)) {
         const CReplayCheckpoints::Checkpoint* pLast = m_checkpoints.GetLast();
         const CSnapshot* pEarlier = pLast ? &pLast->snapshot : nullptr;
-        if (m_checkpoints.IsWorthTaking(m_nCurMove, GroupsToEncode(pEarlier)))
+        if (m_checkpoints.IsWorthTaking(m_nCurMove, PointsToEncode(pEarlier)))
             m_checkpoints.Add({m_nCurMove, m_nReplayCaptures, entry, TakeSnapshot(pEarlier)});
     }
 }

@@ -37,13 +37,13 @@ public:
         return m_nSpacing > 0 && nEntry % m_nSpacing == 0 &&
                (m_checkpoints.empty() || nEntry > m_checkpoints.back().nEntry);
     }
-    // Whether a checkpoint at nEntry, whose snapshot must encode nGroups
-    // groups, comes far enough after the last one that taking snapshots costs
-    // each replayed entry a small share of one.
-    bool IsWorthTaking(int nEntry, std::size_t nGroups) const
+    // Whether a checkpoint at nEntry, whose snapshot must encode the groups
+    // of nPoints points, comes far enough after the last one that taking
+    // snapshots costs each replayed entry a small share of one.
+    bool IsWorthTaking(int nEntry, std::size_t nPoints) const
     {
         const int nLast = m_checkpoints.empty() ? 0 : m_checkpoints.back().nEntry;
-        return static_cast<std::size_t>(nEntry - nLast) * 8 >= nGroups;
+        return static_cast<std::size_t>(nEntry - nLast) * 8 >= nPoints;
     }
     // Requires a checkpoint after the last one. Its snapshot may share parts
     // with the last one's; memory counts them once.

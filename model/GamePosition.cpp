@@ -30,7 +30,7 @@ CGamePosition::~CGamePosition() = default;
 void CGamePosition::SetTuning(Tuning tuning)
 {
     assert(m_nGroups == 0 && tuning.nSegmentGroups >= 1 && tuning.nSegmentGroups <= MAX_SEGMENT_GROUPS &&
-           tuning.nCellSetPoints >= 1);
+           tuning.nCellSetPoints >= 1 && tuning.nHeapRuns >= 2);
     m_tuning = tuning;
 }
 
@@ -358,7 +358,7 @@ void CGamePosition::PushStampEntryToHeap(int nCell, GroupId id)
 {
     const std::size_t nRuns = m_holders[nCell].size();
     std::vector<StampEntry>& heap = m_stampHeaps[nCell];
-    if (nRuns == 2 || heap.size() > 2 * nRuns + 8) {
+    if (nRuns == m_tuning.nHeapRuns || heap.size() > 2 * nRuns + 8) {
         heap.clear();
         for (const Holder& holder : m_holders[nCell])
             heap.push_back({Node(holder.id).nStamp, holder.id, Node(holder.id).board.nBirth});
@@ -385,6 +385,14 @@ CGamePosition::GroupId CGamePosition::FindGroupAt(int nCell)
     const std::vector<Holder>& holders = m_holders[nCell];
     if (holders.size() <= 1)
         return holders.empty() ? NO_GROUP : holders.front().id;
+    if (holders.size() < m_tuning.nHeapRuns) {
+        // A few runs: their groups' stamps are looked at directly.
+        GroupId first = holders.front().id;
+        for (const Holder& holder : holders)
+            if (Node(holder.id).nStamp < Node(first).nStamp)
+                first = holder.id;
+        return first;
+    }
     // The first group is the one with the smallest stamp. A stale entry on
     // top is dropped, or put back with its group's new stamp.
     std::vector<StampEntry>& heap = m_stampHeaps[nCell];

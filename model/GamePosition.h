@@ -117,6 +117,9 @@ public:
         std::uint32_t nSegmentGroups = MAX_SEGMENT_GROUPS;
         // Points from which a board group keeps a set of the cells it lists.
         std::uint32_t nCellSetPoints = 64;
+        // Runs of holders from which a cell finds its first group by a heap
+        // of stamps rather than by looking at each; at least 2.
+        std::uint32_t nHeapRuns = 8;
     };
     void SetTuning(Tuning tuning);
     // pEarlier, when not null, is a snapshot to share segments with: those it
@@ -264,10 +267,12 @@ private:
     // without a bounds check.
     std::array<std::vector<Holder>, GRID_CELLS + GRID_SIZE> m_holders;
     // And for finding the first of them, the groups of each cell listed in
-    // two runs or more in a heap by stamp, the smallest on top. An entry goes stale when its group moves
-    // to the tail (it is put back with its new stamp when it comes to the
-    // top) or goes (it is dropped then); the heap is rebuilt from the
-    // holders when stale entries outnumber them.
+    // m_tuning.nHeapRuns runs or more in a heap by stamp, the smallest on
+    // top (fewer runs are looked at one by one). An entry goes stale when its
+    // group moves to the tail (it is put back with its new stamp when it
+    // comes to the top) or goes (it is dropped then); the heap is rebuilt
+    // from the holders when the cell reaches that many runs, and when stale
+    // entries outnumber them.
     struct StampEntry {
         std::uint64_t nStamp;
         GroupId id;
@@ -278,7 +283,7 @@ private:
     // it is and built afresh when a second group comes.
     void PushStampEntry(int nCell, GroupId id)
     {
-        if (m_holders[nCell].size() >= 2)
+        if (m_holders[nCell].size() >= m_tuning.nHeapRuns)
             PushStampEntryToHeap(nCell, id);
     }
     void PushStampEntryToHeap(int nCell, GroupId id);

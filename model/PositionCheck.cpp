@@ -190,10 +190,10 @@ std::string CGamePosition::CheckConsistency() const
         // needs an entry in the cell's heap that names it, now or once put
         // back with its new stamp.
         const std::vector<StampEntry>& heap = m_stampHeaps[nCell];
-        if (m_holders[nCell].size() >= 2 && !std::is_heap(heap.begin(), heap.end(), std::greater<>()))
+        if (m_holders[nCell].size() >= m_tuning.nHeapRuns && !std::is_heap(heap.begin(), heap.end(), std::greater<>()))
             return "the groups of cell " + Text(point) + " are out of stamp order";
         for (const GroupId id : kept)
-            if (m_holders[nCell].size() >= 2 && std::none_of(heap.begin(), heap.end(), [&](const StampEntry& entry) {
+            if (m_holders[nCell].size() >= m_tuning.nHeapRuns && std::none_of(heap.begin(), heap.end(), [&](const StampEntry& entry) {
                     return entry.id == id && entry.nBirth == Node(id).board.nBirth && entry.nStamp <= Node(id).nStamp;
                 }))
                 return "cell " + Text(point) + " cannot find one of its groups by stamp";

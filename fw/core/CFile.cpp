@@ -196,17 +196,21 @@ void CFile::OpenForReplacing()
     file.Release();
 }
 
-int CFile::CreateNamedTempFile(unsigned nMode)
+// Makes a file under a fresh temporary name in the target's folder: create
+// tries one name and gives its result (>= 0 for success) with errno set;
+// names already taken are passed over. The name is registered before the
+// file exists, so that no moment is left in which a signal would find the
+// file but not its name.
+template <typename Create>
+int CFile::UnderFreshTempName(Create create)
 {
     for (int nAttempt = 0; nAttempt < kMaxNameAttempts; ++nAttempt) {
         const std::string strName = TempFileName();
-        // Registered before it exists, so that no moment is left in which a
-        // signal would find the file but not its name.
         m_tempRegistration.emplace(m_nFolder, strName.c_str());
-        const int fd = openat(m_nFolder, strName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, nMode);
-        if (fd >= 0) {
+        const int nResult = create(strName.c_str());
+        if (nResult >= 0) {
             m_strTempName = strName;
-            return fd;
+            return nResult;
         }
         const int nError = errno;
         m_tempRegistration.reset();
@@ -216,6 +220,13 @@ int CFile::CreateNamedTempFile(unsigned nMode)
     ThrowOsError(EEXIST);
 }
 
+int CFile::CreateNamedTempFile(unsigned nMode)
+{
+    return UnderFreshTempName([&](const char* pszName) {
+        return openat(m_nFolder, pszName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, nMode);
+    });
+}
+
 // Gives the unnamed temporary file a name, so that a rename can put it over
 // the target in one step: linking cannot replace a file.
 void CFile::NameTempFile()
@@ -223,24 +234,14 @@ void CFile::NameTempFile()
     const int fd = fileno(m_pStream);
     char szOpenFile[32];
     std::snprintf(szOpenFile, sizeof szOpenFile, "/proc/self/fd/%d", fd);
-    for (int nAttempt = 0; nAttempt < kMaxNameAttempts; ++nAttempt) {
-        const std::string strName = TempFileName();
-        m_tempRegistration.emplace(m_nFolder, strName.c_str());
-        int nResult = linkat(AT_FDCWD, szOpenFile, m_nFolder, strName.c_str(), AT_SYMLINK_FOLLOW);
+    UnderFreshTempName([&](const char* pszName) {
+        int nResult = linkat(AT_FDCWD, szOpenFile, m_nFolder, pszName, AT_SYMLINK_FOLLOW);
 #ifdef AT_EMPTY_PATH
         if (nResult != 0 && errno == ENOENT)  // no /proc (a bare chroot)
-            nResult = linkat(fd, "", m_nFolder, strName.c_str(), AT_EMPTY_PATH);
+            nResult = linkat(fd, "", m_nFolder, pszName, AT_EMPTY_PATH);
 #endif
-        if (nResult == 0) {
-            m_strTempName = strName;
-            return;
-        }
-        const int nError = errno;
-        m_tempRegistration.reset();
-        if (nError != EEXIST)
-            ThrowOsError(nError);
-    }
-    ThrowOsError(EEXIST);
+        return nResult;
+    });
 }
 
 bool CFile::IsAtEnd()

@@ -71,6 +71,8 @@ private:
     void OpenForReplacing();
     int CreateNamedTempFile(unsigned nMode);
     void NameTempFile();
+    template <typename Create>
+    int UnderFreshTempName(Create create);
 
     std::FILE* m_pStream = nullptr;
     Mode m_mode = modeRead;

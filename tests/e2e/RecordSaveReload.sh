@@ -49,7 +49,7 @@ xdotool type --delay 20 "$GAME"
 xdotool key Return
 n=0
 while [ ! -s "$GAME" ]; do
-    n=$((n + 1)); [ "$n" -le 50 ] || fail "the game was not saved"; sleep 0.1
+    n=$((n + 1)); [ "$n" -le 300 ] || fail "the game was not saved"; sleep 0.1
 done
 exit_through_menu
 
@@ -59,15 +59,13 @@ start "$GAME"
 "$WXL" render "$GAME" -o "$WORK/render.png" || fail "wxl render"
 convert "$WORK/render.png" -crop 600x600+0+0 +repage "$WORK/render-board.png"
 # Go to end is the same however often it runs: choose it until the board shows.
+REACHED=no
 for attempt in 1 2 3 4 5; do
     choose_menu_item d e
-    sleep 1
-    grab "600x600+0+$TOP" "$WORK/end-board.png"
-    DIFF=$(differences "$WORK/end-board.png" "$WORK/render-board.png")
-    [ "$DIFF" = "0" ] && break
+    await_picture same "600x600+0+$TOP" "$WORK/end-board.png" "$WORK/render-board.png" 5 && { REACHED=yes; break; }
     xdotool key Escape Escape
 done
-[ "$DIFF" = "0" ] || fail "$DIFF pixels of the board differ from wxl render"
+[ "$REACHED" = yes ] || fail "$DIFF pixels of the board differ from wxl render"
 exit_through_menu
 SESSION
 

@@ -30,23 +30,21 @@ VIEW="610x640+0+$TOP"
 BOARD="600x600+0+$TOP"
 
 # Go to end is the same however often it runs: choose it until the board shows.
+REACHED=no
 for attempt in 1 2 3 4 5; do
     choose_menu_item d e
-    sleep 1
-    grab "$BOARD" "$WORK/board.png"
-    [ "$(differences "$WORK/board.png" "$WORK/end-board.png")" = "0" ] && break
+    await_picture same "$BOARD" "$WORK/board.png" "$WORK/end-board.png" 5 && { REACHED=yes; break; }
     xdotool key Escape Escape
 done
-[ "$(differences "$WORK/board.png" "$WORK/end-board.png")" = "0" ] || fail "the menu did not go to the end"
+[ "$REACHED" = yes ] || fail "the menu did not go to the end"
 # Step back is chosen again only while the board still shows the end.
+REACHED=no
 for attempt in 1 2 3 4 5; do
     choose_menu_item d b
-    sleep 1
-    grab "$BOARD" "$WORK/board.png"
-    [ "$(differences "$WORK/board.png" "$WORK/end-board.png")" != "0" ] && break
+    await_picture other "$BOARD" "$WORK/board.png" "$WORK/end-board.png" 5 && { REACHED=yes; break; }
     xdotool key Escape Escape
 done
-[ "$(differences "$WORK/board.png" "$WORK/end-board.png")" != "0" ] || fail "the menu did not step back"
+[ "$REACHED" = yes ] || fail "the menu did not step back"
 grab "$VIEW" "$WORK/menu.png"
 exit_through_menu
 
@@ -54,10 +52,7 @@ start "$GAME"
 xdotool key End
 sleep 0.5
 xdotool key Left
-sleep 1
-grab "$VIEW" "$WORK/keys.png"
-DIFF=$(differences "$WORK/keys.png" "$WORK/menu.png")
-[ "$DIFF" = "0" ] || fail "$DIFF pixels differ between End, Left and the menu's go to end, step back"
+await_picture same "$VIEW" "$WORK/keys.png" "$WORK/menu.png" 30 || fail "$DIFF pixels differ between End, Left and the menu's go to end, step back"
 exit_through_menu
 SESSION
 

@@ -23,8 +23,8 @@ set -u
 . "$E2E_COMMON"
 "$WEXLAN" &
 PID=$!
-WINDOW=$(timeout 10 xdotool search --sync --onlyvisible --name 'SorvethWexlan1.4' | head -n 1)
-[ -n "$WINDOW" ] || fail "no window within 10 seconds"
+WINDOW=$(timeout 60 xdotool search --sync --onlyvisible --name 'SorvethWexlan1.4' | head -n 1)
+[ -n "$WINDOW" ] || fail "no window within a minute"
 exit_through_menu
 SESSION
 

@@ -45,18 +45,22 @@ start() {
 
 # Prints the row of the screen where the view begins, while the view shows
 # the empty board: that is the board picture itself, as `$WXL render` draws
-# an empty record.
+# an empty record. Looks again for up to 20 seconds, as a slow machine may
+# not have painted the window yet.
 find_view_top() {
     printf '\000\000' >"$WORK/empty.wxl"
     "$WXL" render "$WORK/empty.wxl" -o "$WORK/empty.png" || fail "wxl render"
     convert "$WORK/empty.png" -crop 600x600+0+0 +repage "$WORK/empty-board.png"
-    import -window root "$WORK/start.png"
-    for top in $(seq 20 120); do
-        convert "$WORK/start.png" -crop "600x600+0+$top" +repage "$WORK/candidate.png"
-        if [ "$(differences "$WORK/candidate.png" "$WORK/empty-board.png")" = "0" ]; then
-            echo "$top"
-            return
-        fi
+    for look in $(seq 1 40); do
+        import -window root "$WORK/start.png"
+        for top in $(seq 20 120); do
+            convert "$WORK/start.png" -crop "600x600+0+$top" +repage "$WORK/candidate.png"
+            if [ "$(differences "$WORK/candidate.png" "$WORK/empty-board.png")" = "0" ]; then
+                echo "$top"
+                return
+            fi
+        done
+        sleep 0.5
     done
 }
 
@@ -64,6 +68,26 @@ find_view_top() {
 grab() { # geometry file
     import -window root "$WORK/screen.png"
     convert "$WORK/screen.png" -crop "$1" +repage "$2"
+}
+
+# Grabs the screen's area GEOMETRY into FILE, again every half second for up
+# to SECONDS, until it shows the picture EXPECTED ("same") or no longer does
+# ("other"), leaving the count of differing pixels in $DIFF: the program
+# repaints in its own time, which on a busy machine or in a sanitizer build
+# can take seconds. Returns 1 when the time runs out.
+await_picture() { # same|other geometry file expected seconds
+    n=0
+    while :; do
+        grab "$2" "$3"
+        DIFF=$(differences "$3" "$4")
+        case "$1" in
+            same) [ "$DIFF" = "0" ] && return 0 ;;
+            other) [ "$DIFF" != "0" ] && return 0 ;;
+        esac
+        [ "$n" -ge $((2 * $5)) ] && return 1
+        n=$((n + 1))
+        sleep 0.5
+    done
 }
 
 # How many pixels two pictures of the same size differ in.

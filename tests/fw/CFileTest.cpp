@@ -189,7 +189,7 @@ TEST_F(CFileTest, PathSwappedForANamedPipeIsNeverWaitedOn)
             }
         }
     });
-    const bool bFinished = opens.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    const bool bFinished = opens.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
     bStop = true;
     swapper.join();
     // An open that waits is released by a writer, so that the test can end.

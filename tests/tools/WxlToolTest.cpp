@@ -646,7 +646,7 @@ TEST_F(WxlToolTest, PicturesGoOnlyToRegularFilesOrNewNamesNeverToAFifo)
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"render", game, "-o", fifo}, {"thumbnail", game, fifo, "64"}}) {
         testing_support::ToolOptions briefly;
-        briefly.nLimitSeconds = 10;
+        briefly.nLimitSeconds = 60;
         const WxlRun run = testing_support::RunTool(WXL_PATH, args, briefly);
         EXPECT_FALSE(run.bHung) << args[0] << " waited for a reader of the FIFO";
         EXPECT_EQ(run.nExit, 1) << args[0];

@@ -19,6 +19,10 @@ make_work_folder() {
     mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
     chmod 700 "$XDG_RUNTIME_DIR"
     unset QT_QPA_PLATFORM
+    # xdotool matches window names in the locale's character set: under a
+    # locale the machine lacks it cannot match a Chinese title. C.UTF-8 is
+    # always there.
+    export LC_ALL=C.UTF-8
 }
 
 # The rest runs inside the virtual display, with the program's process in

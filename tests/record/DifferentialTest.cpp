@@ -149,7 +149,7 @@ public:
     // overruns, so that jumps restore them and their spacing grows; snapshots
     // of two groups a segment, so that restores keep and rebuild parts; sets
     // of cells from four points, so that merges and captures use them.
-    CClientDoc m_doc{3, 4096, {.nSegmentGroups = 2, .nCellSetPoints = 4, .nHeapRuns = 3}};
+    CClientDoc m_doc{3, 4096, {.nSegmentGroups = 2, .nHeapRuns = 3}};
     ReferenceGame m_ref;
 };
 

@@ -53,6 +53,7 @@ void CCellHolders::RemoveLone(int nCell, GroupId id)
     if (cell.nLoneHead == cell.lone.size()) {
         cell.lone.clear();
         cell.nLoneHead = 0;
+        m_kinds[nCell] &= ~LONE;
     } else if (cell.nLoneHead >= 64 && cell.nLoneHead * 2 >= cell.lone.size()) {
         // What has left takes no more room than what stays.
         cell.lone.erase(cell.lone.begin(), cell.lone.begin() + static_cast<std::ptrdiff_t>(cell.nLoneHead));
@@ -65,6 +66,7 @@ void CCellHolders::AddShared(int nCell, GroupId id, const CGroupList& groups)
     Cell& cell = m_cells[nCell];
     assert(std::find(cell.shared.begin(), cell.shared.end(), id) == cell.shared.end());
     cell.shared.push_back(id);
+    m_kinds[nCell] |= SHARED;
     if (cell.shared.size() < m_nHeapThreshold)
         return;
     if (cell.shared.size() == m_nHeapThreshold || cell.heap.size() > 2 * cell.shared.size() + 8) {
@@ -90,6 +92,8 @@ void CCellHolders::RemoveShared(int nCell, GroupId id)
     assert(found != shared.end());
     *found = shared.back();
     shared.pop_back();
+    if (shared.empty())
+        m_kinds[nCell] &= ~SHARED;
     if (shared.size() < m_nHeapThreshold)
         m_cells[nCell].heap.clear();
 }
@@ -102,6 +106,7 @@ void CCellHolders::Clear()
         cell.shared.clear();
         cell.heap.clear();
     }
+    m_kinds.fill(0);
 }
 
 std::string CCellHolders::CheckCell(int nCell, const CGroupList& groups, const std::vector<GroupId>& lone,
@@ -114,6 +119,8 @@ std::string CCellHolders::CheckCell(int nCell, const CGroupList& groups, const s
     const std::span<const GroupId> keptLone = LoneGroups(nCell);
     if (!std::equal(keptLone.begin(), keptLone.end(), lone.begin(), lone.end()))
         return where() + " keeps other lone groups than those listing it alone, or out of list order";
+    if (HasLone(nCell) != !lone.empty() || HasShared(nCell) != !shared.empty())
+        return where() + " says it holds groups of a kind it does not, or not of one it does";
     if (shared.empty() && m_cells[nCell].shared.empty())
         return m_cells[nCell].heap.empty() ? std::string() : where() + " keeps a heap it does not need";
     std::vector<GroupId> keptShared = m_cells[nCell].shared;

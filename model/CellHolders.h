@@ -46,14 +46,22 @@ public:
         return std::span<const GroupId>(cell.lone).subspan(cell.nLoneHead);
     }
     std::span<const GroupId> SharedGroups(int nCell) const { return m_cells[nCell].shared; }
-    bool IsHeld(int nCell) const { return !LoneGroups(nCell).empty() || !m_cells[nCell].shared.empty(); }
+    // Whether the cell has groups of each kind, from a byte a cell: asked
+    // whenever a cell opens or closes.
+    bool HasLone(int nCell) const { return m_kinds[nCell] & LONE; }
+    bool HasShared(int nCell) const { return m_kinds[nCell] & SHARED; }
+    bool IsHeld(int nCell) const { return m_kinds[nCell] != 0; }
 
     // The group with the smallest stamp that lists the cell; NO_GROUP for none.
     GroupId FirstGroup(int nCell, const CGroupList& groups);
 
     // A new lone group, which is the newest group. May throw std::bad_alloc,
     // the cell then unchanged.
-    void AddLone(int nCell, GroupId id) { m_cells[nCell].lone.push_back(id); }
+    void AddLone(int nCell, GroupId id)
+    {
+        m_cells[nCell].lone.push_back(id);
+        m_kinds[nCell] |= LONE;
+    }
     // Requires id to be the first or the last lone group of the cell.
     void RemoveLone(int nCell, GroupId id);
     // Requires a group that does not yet list the cell as shared. May throw
@@ -83,8 +91,12 @@ private:
     void RebuildHeap(Cell& cell, const CGroupList& groups);
     std::string CheckCell(int nCell, const CGroupList& groups, const std::vector<GroupId>& lone, std::vector<GroupId>& shared) const;
 
+    static constexpr std::uint8_t LONE = 1;
+    static constexpr std::uint8_t SHARED = 2;
+
     std::uint32_t m_nHeapThreshold = 8;
     std::array<Cell, GRID_CELLS> m_cells;
+    std::array<std::uint8_t, GRID_CELLS> m_kinds{};  // LONE and SHARED bits: which of the cell's lists hold groups
 };
 
 template <typename GroupCells>

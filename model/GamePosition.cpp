@@ -240,6 +240,15 @@ void CGamePosition::SweepCaptures()
             Capture(id);
         return;
     }
+    if (waitingGroups.empty() && waitingCells.size() == 1) {
+        // The lone groups of one cell, with nothing to judge between them:
+        // capturing one leaves the cell's neighbours as they were, so all go.
+        const int nCell = waitingCells.front();
+        m_liberties.ClearWaiting();
+        while (m_holders.HasLone(nCell) && !m_liberties.IsOpen(nCell))
+            Capture(m_holders.LoneGroups(nCell).front());
+        return;
+    }
     std::vector<Judgement>& queue = m_judgements;
     queue.clear();
     for (const GroupId id : waitingGroups)

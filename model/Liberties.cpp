@@ -35,3 +35,23 @@ void CLiberties::Recount(const BoardGrid& board, const CGroupList& groups, const
             if (m_nOpenCells[id] == 0)
                 m_waitingGroups.push_back(id);
 }
+
+void CLiberties::OnEmptinessChangedAtTheEdge(int nCell, bool bEmpty, const CCellHolders& holders)
+{
+    for (const int nOffset : grid_cells::kNeighbourOffsets) {
+        const int nNeighbour = nCell + nOffset;
+        if (nNeighbour < 0 || nNeighbour >= GRID_CELLS)
+            continue;
+        if (bEmpty && m_nEmptyNeighbours[nNeighbour]++ == 0)
+            OnOpened(nNeighbour, holders);
+        else if (!bEmpty && --m_nEmptyNeighbours[nNeighbour] == 0)
+            OnClosed(nNeighbour, holders);
+    }
+}
+
+void CLiberties::CloseSharedGroups(int nCell, const CCellHolders& holders)
+{
+    for (const GroupId id : holders.SharedGroups(nCell))
+        if (--m_nOpenCells[id] == 0)
+            m_waitingGroups.push_back(id);
+}

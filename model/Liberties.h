@@ -40,18 +40,34 @@ public:
     void Recount(const BoardGrid& board, const CGroupList& groups, const CCellHolders& holders);
 
     // Cell nCell, a grid cell, has just become empty (bEmpty) or filled.
-    void OnEmptinessChanged(int nCell, bool bEmpty, const CCellHolders& holders)
+    [[gnu::always_inline]] void OnEmptinessChanged(int nCell, bool bEmpty, const CCellHolders& holders)
     {
-        using grid_cells::kNeighbourOffsets;
-        if (nCell >= GRID_SIZE && nCell < GRID_CELLS - GRID_SIZE) {
-            // Not on the first or last column: every neighbour is a grid cell.
-            for (const int nOffset : kNeighbourOffsets)
-                AdjustNeighbour(nCell + nOffset, bEmpty, holders);
+        if (nCell < GRID_SIZE || nCell >= GRID_CELLS - GRID_SIZE) {
+            OnEmptinessChangedAtTheEdge(nCell, bEmpty, holders);
             return;
         }
-        for (const int nOffset : kNeighbourOffsets)
-            if (nCell + nOffset >= 0 && nCell + nOffset < GRID_CELLS)
-                AdjustNeighbour(nCell + nOffset, bEmpty, holders);
+        // Every stone placed or taken comes here: the four neighbours are
+        // spelled out at fixed offsets, and only a neighbour that opens or
+        // closes leaves this inline path.
+        if (bEmpty) {
+            if (m_nEmptyNeighbours[nCell - GRID_SIZE]++ == 0)
+                OnOpened(nCell - GRID_SIZE, holders);
+            if (m_nEmptyNeighbours[nCell + GRID_SIZE]++ == 0)
+                OnOpened(nCell + GRID_SIZE, holders);
+            if (m_nEmptyNeighbours[nCell - 1]++ == 0)
+                OnOpened(nCell - 1, holders);
+            if (m_nEmptyNeighbours[nCell + 1]++ == 0)
+                OnOpened(nCell + 1, holders);
+        } else {
+            if (--m_nEmptyNeighbours[nCell - GRID_SIZE] == 0)
+                OnClosed(nCell - GRID_SIZE, holders);
+            if (--m_nEmptyNeighbours[nCell + GRID_SIZE] == 0)
+                OnClosed(nCell + GRID_SIZE, holders);
+            if (--m_nEmptyNeighbours[nCell - 1] == 0)
+                OnClosed(nCell - 1, holders);
+            if (--m_nEmptyNeighbours[nCell + 1] == 0)
+                OnClosed(nCell + 1, holders);
+        }
     }
 
     // Room for the counts of groups with ids below nLimit; may throw
@@ -99,22 +115,26 @@ public:
                                  GroupCells groupCells) const;
 
 private:
-    void AdjustNeighbour(int nNeighbour, bool bEmpty, const CCellHolders& holders)
+    // The first and last columns, which only tests write: neighbours past
+    // either end of the grid are left out.
+    void OnEmptinessChangedAtTheEdge(int nCell, bool bEmpty, const CCellHolders& holders);
+    // A cell that has just gained its first empty neighbour, or lost its
+    // last: every shared group listing it gains or loses an open cell, and a
+    // closed cell's lone groups wait to be judged.
+    [[gnu::always_inline]] void OnOpened(int nCell, const CCellHolders& holders)
     {
-        std::uint8_t& nEmpty = m_nEmptyNeighbours[nNeighbour];
-        if (bEmpty ? nEmpty++ != 0 : --nEmpty != 0)
-            return;  // open before and after
-        // Opened or closed: every shared group listing the cell gains or
-        // loses an open cell.
-        const std::int32_t nDelta = bEmpty ? 1 : -1;
-        for (const GroupId id : holders.SharedGroups(nNeighbour)) {
-            m_nOpenCells[id] += nDelta;
-            if (m_nOpenCells[id] == 0)
-                m_waitingGroups.push_back(id);
-        }
-        if (!bEmpty && !holders.LoneGroups(nNeighbour).empty())
-            m_waitingCells.push_back(nNeighbour);
+        if (holders.HasShared(nCell))
+            for (const GroupId id : holders.SharedGroups(nCell))
+                ++m_nOpenCells[id];
     }
+    [[gnu::always_inline]] void OnClosed(int nCell, const CCellHolders& holders)
+    {
+        if (holders.HasShared(nCell))
+            CloseSharedGroups(nCell, holders);
+        if (holders.HasLone(nCell))
+            m_waitingCells.push_back(nCell);
+    }
+    [[gnu::noinline]] void CloseSharedGroups(int nCell, const CCellHolders& holders);
     static std::uint8_t CountEmptyNeighbours(const BoardGrid& board, int nCell);
 
     std::array<std::uint8_t, GRID_CELLS> m_nEmptyNeighbours{};

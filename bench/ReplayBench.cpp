@@ -167,7 +167,7 @@ void BM_StepBackMillionAt(benchmark::State& state)
     TimeStepBacks(state, doc);
 }
 BENCHMARK(BM_StepBackMillionAt)
-    ->Arg(1'000)->Arg(1'500)->Arg(kMillion / 2 + 700)->Arg(kMillion - 300)->Arg(kMillion)
+    ->Arg(1'000)->Arg(1'500)->Arg(10'000)->Arg(kMillion / 2 + 700)->Arg(kMillion - 300)->Arg(kMillion)
     ->Unit(benchmark::kMicrosecond);
 
 // Holding the back button: a thousand step backs in a row from the end.

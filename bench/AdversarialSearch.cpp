@@ -23,6 +23,7 @@
 // itself is skipped, and said so too.
 #include "GameRecords.h"
 #include "HostileRecords.h"
+#include "KeepFreedMemory.h"
 #include "OpenRecord.h"
 #include "SplitMix64.h"
 
@@ -502,6 +503,7 @@ bool ParseOptions(int argc, char** argv, Options& options)
 
 int main(int argc, char** argv)
 {
+    KeepFreedMemory();
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         std::fputs("usage: adversarial_search [--n N] [--candidates C] [--budget SECONDS] [--seed S]\n"

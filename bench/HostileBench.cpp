@@ -9,6 +9,7 @@
 // difference.
 #include "GameRecords.h"
 #include "HostileRecords.h"
+#include "KeepFreedMemory.h"
 #include "OpenRecord.h"
 
 #include <benchmark/benchmark.h>
@@ -106,6 +107,7 @@ void Register(const std::string& name, MakeRecord makeRecord)
 
 int main(int argc, char** argv)
 {
+    KeepFreedMemory();
     // The game runs first: the families' counters divide by its times.
     Register("PlayedGame", PlayedGame);
     for (const auto& [name, makeRecord] : kFamilies)

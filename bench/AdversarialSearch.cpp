@@ -354,8 +354,8 @@ void MeasureLong(std::vector<Candidate*> chosen, const Yardstick& yardstick, int
             continue;
         }
         if (dPredicted > deadline.Left()) {
-            std::printf("  not timed, about %.3g s predicted with %.3g s of the budget left: %s\n", dPredicted,
-                        deadline.Left(), Spec(*candidate).c_str());
+            std::printf("  not timed, about %.3g s predicted (x_game about %.0f) with %.3g s of the budget left: %s\n",
+                        dPredicted, dPredicted / yardstick.dTimeLong, deadline.Left(), Spec(*candidate).c_str());
             continue;
         }
         candidate->dTimeYardstick = TimeMin(MakeRecord(*candidate, kYardstickEntries), kFirstLook).dMin;

@@ -16,16 +16,18 @@
 //   cycle:SEED:WxH@X,Y:LENGTH:MARKS   MakeShortCycle({SEED, {X, Y, W, H}, LENGTH, MARKS}, n)
 //   fill:ORDER:WxH@X,Y:SEED           MakeFill(FillOrder::ORDER, {X, Y, W, H}, n, SEED)
 //
-// Timing takes the minimum of several runs, because on a shared machine a
-// run is only ever slowed down; short runs are repeated until they add up to
-// a time the clock measures well. The run stops starting candidates at the
-// time budget and says so; a measurement that would overrun the budget by
-// itself is skipped, and said so too.
+// Timing takes the minimum of several runs of the thread's processor time
+// (ThreadClock.h), because on a shared machine a run is only ever slowed
+// down; short runs are repeated until they add up to a time the clock
+// measures well. The budget is wall-clock time: the run stops starting
+// candidates when it is spent and says so; a measurement that would overrun
+// it by itself is skipped, and said so too.
 #include "GameRecords.h"
 #include "HostileRecords.h"
 #include "KeepFreedMemory.h"
 #include "OpenRecord.h"
 #include "SplitMix64.h"
+#include "ThreadClock.h"
 
 #include <algorithm>
 #include <charconv>
@@ -241,9 +243,9 @@ private:
 double TimeGoToEnd(const MoveRecord& record, int& nCaptures)
 {
     auto doc = OpenRecord(record);
-    const Clock::time_point start = Clock::now();
+    const double dStart = ThreadSeconds();
     doc->GoToEnd();
-    const double dSeconds = Seconds(Clock::now() - start);
+    const double dSeconds = ThreadSeconds() - dStart;
     nCaptures = doc->m_nCaptures;
     return dSeconds;
 }

@@ -349,8 +349,16 @@ void MeasureLong(std::vector<Candidate*> chosen, const Yardstick& yardstick, int
                 yardstick.dTimeLong * 1e3);
     std::printf("  x_game   t ms        spec\n");
     const Candidate* worst = nullptr;
+    const Candidate* worstPredicted = nullptr;
+    double dWorstPredicted = 0;
     for (Candidate* candidate : chosen) {
         const double dPredicted = Predict(candidate->dTimeN, candidate->dTime2N, nEntries, kYardstickEntries);
+        if (deadline.Left() <= 0 || dPredicted > deadline.Left()) {
+            if (dPredicted > dWorstPredicted) {
+                dWorstPredicted = dPredicted;
+                worstPredicted = candidate;
+            }
+        }
         if (deadline.Left() <= 0) {
             std::printf("  not timed, the budget is used up: %s\n", Spec(*candidate).c_str());
             continue;
@@ -367,11 +375,14 @@ void MeasureLong(std::vector<Candidate*> chosen, const Yardstick& yardstick, int
             worst = candidate;
     }
     if (worst)
-        std::printf("worst time(%d)/time(generated game of %d): %.2f for %s\n", kYardstickEntries,
+        std::printf("worst time(%d)/time(generated game of %d) measured: %.2f for %s\n", kYardstickEntries,
                     kYardstickEntries, worst->dTimeYardstick / yardstick.dTimeLong, Spec(*worst).c_str());
     else
         std::printf("worst time(%d)/time(generated game of %d): nothing measured within the budget\n",
                     kYardstickEntries, kYardstickEntries);
+    if (worstPredicted)
+        std::printf("not timed for the budget, the worst predicted from its growth: about %.0f for %s\n",
+                    dWorstPredicted / yardstick.dTimeLong, Spec(*worstPredicted).c_str());
 }
 
 int RunOnly(const Options& options)
@@ -402,8 +413,8 @@ int RunSearch(const Options& options)
     const Deadline deadline(options.dBudgetSeconds);
     // The search proper stops at this point of the budget, leaving the rest
     // to the second look at the worst and to their long records.
-    const double dSearchSeconds = 0.6 * options.dBudgetSeconds;
-    const double dAgainSeconds = 0.8 * options.dBudgetSeconds;
+    const double dSearchSeconds = 0.5 * options.dBudgetSeconds;
+    const double dAgainSeconds = 0.65 * options.dBudgetSeconds;
 
     std::printf("adversarial_search: n = %d, %d candidates, budget %.0f s, seed %s\n", options.nEntries,
                 options.nCandidates, options.dBudgetSeconds, Hex(options.nSeed).c_str());

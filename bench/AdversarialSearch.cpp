@@ -75,6 +75,7 @@ struct Candidate {
     int nCaptures2N = 0;
     double dTimeYardstick = kUnmeasured;  // at kYardstickEntries
     bool bTooSlowToDouble = false;
+    bool bTimedAgain = false;
 
     double Growth() const { return dTime2N / dTimeN; }
 };
@@ -291,6 +292,7 @@ double Predict(double dTimeFrom, double dTime2From, int nFrom, int nTo)
 // overrun the time left, at 2n. A second look keeps the minimum of both.
 void Measure(Candidate& candidate, int nEntries, const Deadline& deadline, bool bAgain)
 {
+    candidate.bTimedAgain = candidate.bTimedAgain || bAgain;
     const MoveRecord record = MakeRecord(candidate, 2 * nEntries);
     MoveRecord prefix = record;
     prefix.SetSize(nEntries);
@@ -332,14 +334,15 @@ std::string LoadAverage()
 
 void PrintCandidate(int nRank, const Candidate& candidate, const Yardstick& yardstick)
 {
-    std::printf("%4d  %6.2f  %10.3f  %10.3f  %3d/%-3d  %8.2f  %9d  %s\n", nRank, candidate.Growth(),
+    std::printf("%4d  %6.2f  %10.3f  %10.3f  %4d/%-4d%c  %8.2f  %9d  %s\n", nRank, candidate.Growth(),
                 candidate.dTimeN * 1e3, candidate.dTime2N * 1e3, candidate.nRunsN, candidate.nRuns2N,
-                candidate.dTime2N / yardstick.dTime2N, candidate.nCaptures2N, Spec(candidate).c_str());
+                candidate.bTimedAgain ? '*' : ' ', candidate.dTime2N / yardstick.dTime2N, candidate.nCaptures2N,
+                Spec(candidate).c_str());
 }
 
 void PrintHeader()
 {
-    std::printf("rank  growth   t(n) ms    t(2n) ms   runs     x_game   captures  spec\n");
+    std::printf("rank  growth   t(n) ms    t(2n) ms   runs        x_game   captures  spec\n");
 }
 
 // Times at kYardstickEntries, the slowest first as far as the budget goes.
@@ -456,10 +459,11 @@ int RunSearch(const Options& options)
     std::size_t nRemeasured = 0;
     for (; nRemeasured < nAgain && deadline.Elapsed() < dAgainSeconds; ++nRemeasured)
         Measure(*doubled[nRemeasured], options.nEntries, deadline, true);
-    std::sort(doubled.begin(), doubled.begin() + static_cast<std::ptrdiff_t>(nRemeasured), byGrowth);
-    std::printf("\nworst %d by growth time(2n)/time(n) (the worst %zu timed again%s); times are the minimum of "
-                "the runs, x_game is t(2n) over the generated game's:\n",
-                kWorstShown, nRemeasured, nRemeasured < nAgain ? ", as far as the budget went" : "");
+    std::sort(doubled.begin(), doubled.end(), byGrowth);
+    std::printf("\nworst %d by growth time(2n)/time(n); the worst %zu after the first look were timed again "
+                "(* after their runs)%s; times are the minimum of the runs at n and 2n, x_game is t(2n) over the "
+                "generated game's, captures those of the replay of 2n entries:\n",
+                kWorstShown, nRemeasured, nRemeasured < nAgain ? ", as many as the budget allowed" : "");
     PrintHeader();
     const std::size_t nShown = std::min(doubled.size(), static_cast<std::size_t>(kWorstShown));
     for (std::size_t i = 0; i < nShown; ++i)

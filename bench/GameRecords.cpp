@@ -1,5 +1,6 @@
 #include "GameRecords.h"
 
+#include "SplitMix64.h"
 #include "record/ClientDoc.h"
 
 #include <cassert>
@@ -7,25 +8,6 @@
 #include <vector>
 
 namespace {
-
-class SplitMix64 {
-public:
-    explicit SplitMix64(std::uint64_t nSeed) : m_nState(nSeed) {}
-
-    std::uint64_t Next()
-    {
-        std::uint64_t z = (m_nState += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-
-    // 0 <= result < nBound; the modulo bias is far below anything measured here.
-    int Below(int nBound) { return static_cast<int>(Next() % static_cast<std::uint64_t>(nBound)); }
-
-private:
-    std::uint64_t m_nState;
-};
 
 enum class EntryKind : char { stone, pass, bomb };
 

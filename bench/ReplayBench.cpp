@@ -3,6 +3,7 @@
 // million entries, and records a hostile file could hold. The long records
 // run at several lengths so that the growth with record length shows.
 #include "GameRecords.h"
+#include "HostileRecords.h"
 #include "record/ClientDoc.h"
 
 #include <benchmark/benchmark.h>
@@ -166,7 +167,7 @@ void BM_StepBackMillionAt(benchmark::State& state)
     TimeStepBacks(state, doc);
 }
 BENCHMARK(BM_StepBackMillionAt)
-    ->Arg(1'000)->Arg(1'500)->Arg(kMillion / 2 + 700)->Arg(kMillion - 300)->Arg(kMillion)
+    ->Arg(1'000)->Arg(1'500)->Arg(10'000)->Arg(kMillion / 2 + 700)->Arg(kMillion - 300)->Arg(kMillion)
     ->Unit(benchmark::kMicrosecond);
 
 // Holding the back button: a thousand step backs in a row from the end.
@@ -218,46 +219,6 @@ BENCHMARK(BM_GoToStartMillionFromTheEnd)->Unit(benchmark::kMicrosecond);
 // Records a file may hold that play never makes, each against a played
 // record of the same length (BM_GoToEndLongRecordFirstTime): the first go to
 // end replays every entry.
-MoveRecord StonesAllOnOnePoint()
-{
-    MoveRecord record;
-    record.SetSize(kLongRecord);
-    for (MovePoint& entry : record)
-        entry = {10, 10};
-    return record;
-}
-
-MoveRecord RandomPointsAndATenthPasses()
-{
-    MoveRecord record = MakeEntryMix(kLongRecord, 0x60'3000);
-    for (int i = 0; i < kLongRecord; i += 10)
-        record[i] = PASS_MARK;
-    return record;
-}
-
-// Two neighbouring points played twice each in turn: every second stone joins
-// the oldest group that lists its neighbour, so groups long at the head of
-// the list keep growing and moving.
-MoveRecord TwoPointsInTurn()
-{
-    MoveRecord record;
-    record.SetSize(kLongRecord);
-    for (int i = 0; i < kLongRecord; ++i)
-        record[i] = {10, i % 4 < 2 ? 10 : 11};
-    return record;
-}
-
-// A record of nothing but passes: every replayed pass leaves a group on the
-// pass indicator cell that no sweep can capture.
-MoveRecord PassesOnly(int nEntries)
-{
-    MoveRecord passes;
-    passes.SetSize(nEntries);
-    for (MovePoint& entry : passes)
-        entry = PASS_MARK;
-    return passes;
-}
-
 void GoToEndFirstTimeAndReport(benchmark::State& state, const MoveRecord& record)
 {
     GoToEndFirstTime(state, record);
@@ -266,25 +227,25 @@ void GoToEndFirstTimeAndReport(benchmark::State& state, const MoveRecord& record
 
 void BM_GoToEndStonesAllOnOnePoint(benchmark::State& state)
 {
-    GoToEndFirstTimeAndReport(state, StonesAllOnOnePoint());
+    GoToEndFirstTimeAndReport(state, MakeStonesAllOnOnePoint(kLongRecord));
 }
 BENCHMARK(BM_GoToEndStonesAllOnOnePoint)->Unit(benchmark::kMillisecond);
 
 void BM_GoToEndRandomPointsAndATenthPasses(benchmark::State& state)
 {
-    GoToEndFirstTimeAndReport(state, RandomPointsAndATenthPasses());
+    GoToEndFirstTimeAndReport(state, MakeRandomPointsAndATenthPasses(kLongRecord, 0x60'3000));
 }
 BENCHMARK(BM_GoToEndRandomPointsAndATenthPasses)->Unit(benchmark::kMillisecond);
 
 void BM_GoToEndTwoPointsInTurn(benchmark::State& state)
 {
-    GoToEndFirstTimeAndReport(state, TwoPointsInTurn());
+    GoToEndFirstTimeAndReport(state, MakeTwoPointsInTurn(kLongRecord));
 }
 BENCHMARK(BM_GoToEndTwoPointsInTurn)->Unit(benchmark::kMillisecond);
 
 void BM_GoToEndPassesOnly(benchmark::State& state)
 {
-    GoToEndFirstTimeAndReport(state, PassesOnly(static_cast<int>(state.range(0))));
+    GoToEndFirstTimeAndReport(state, MakePassesOnly(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_GoToEndPassesOnly)->Arg(kLongRecord)->Arg(4'000'000)->Unit(benchmark::kMillisecond);
 

@@ -32,7 +32,7 @@ void CGamePosition::SetTuning(Tuning tuning)
     assert(m_groups.GroupCount() == 0 && tuning.nSegmentGroups >= 1 && tuning.nSegmentGroups <= MAX_SEGMENT_GROUPS &&
            tuning.nHeapRuns >= 2);
     m_tuning = tuning;
-    m_holders.SetHeapThreshold(tuning.nHeapRuns);
+    m_shapes.SetHeapThreshold(tuning.nHeapRuns);
 }
 
 PointValue CGamePosition::ValueAtIndex(int nCell) const
@@ -48,7 +48,7 @@ void CGamePosition::SetCell(int nCell, PointValue value)
     const bool bWasEmpty = m_cells[nCell] == PT_EMPTY;
     m_cells[nCell] = value;
     if (bWasEmpty != (value == PT_EMPTY))
-        m_liberties.OnEmptinessChanged(nCell, value == PT_EMPTY, m_holders);
+        m_liberties.OnEmptinessChanged(nCell, value == PT_EMPTY, m_shapes);
 }
 
 void CGamePosition::ResetBoard()
@@ -57,104 +57,64 @@ void CGamePosition::ResetBoard()
     for (int x = 0; x < GRID_SIZE; ++x)
         for (int y = 0; y < GRID_SIZE; ++y)
             m_cells[CellIndex(x, y)] = IsEdgeLine(x) || IsEdgeLine(y) ? PT_EDGE : PT_EMPTY;
-    m_liberties.Recount(m_cells, m_groups, m_holders);
+    m_liberties.Recount(m_cells, m_shapes);
 }
 
-// ---- the groups and their cells ----------------------------------------------
+// ---- the groups and their shapes ----------------------------------------------
 
 GroupId CGamePosition::StartGroupAt(int nCell)
 {
     const GroupId id = m_groups.NewAtTail();
     m_groups.AddPoint(id, PointOf(nCell));
-    m_holders.AddLone(nCell, id);
-    m_liberties.AddLoneGroup(nCell);
+    const ShapeId shape = CGroupShapes::CellShape(nCell);
+    m_shapes.Join(id, shape, m_groups);
+    m_liberties.OnJoined(shape);
     return id;
 }
 
-void CGamePosition::ShareGroup(GroupId id)
+void CGamePosition::JoinShape(GroupId id, const CCellSet& cells)
 {
-    const int nCell = CellOf(m_groups[id].points.Front());
-    m_liberties.Reserve(m_groups.IdLimit());
-    m_cellSets.Create(id).Insert(nCell);
-    m_holders.RemoveLone(nCell, id);
-    m_holders.AddShared(nCell, id, m_groups);
-    m_liberties.StartCounting(id, m_liberties.IsOpen(nCell));
+    bool bMade = false;
+    const ShapeId shape = m_shapes.FindOrMake(cells, m_groups, bMade);
+    if (bMade)
+        m_liberties.CountShape(shape, m_shapes);
+    m_shapes.Join(id, shape, m_groups);
+    m_liberties.OnJoined(shape);
 }
 
-void CGamePosition::AppendPoint(GroupId id, int nCell)
+void CGamePosition::MergeInto(GroupId target, GroupId source, CCellSet& pending)
 {
-    Touch(id);
-    if (!m_cellSets.Has(id)) {
-        if (CellOf(m_groups[id].points.Front()) == nCell) {
-            m_groups.AddPoint(id, PointOf(nCell));  // still lone: a restored group listing its point again
-            return;
-        }
-        ShareGroup(id);
-    }
-    m_groups.AddPoint(id, PointOf(nCell));
-    CCellSet& cells = m_cellSets.Of(id);
-    if (cells.Contains(nCell))
-        return;  // listed again: holders and liberties stay
-    cells.Insert(nCell);
-    m_holders.AddShared(nCell, id, m_groups);
-    m_liberties.AddCell(id, nCell);
-}
-
-void CGamePosition::MergeInto(GroupId target, GroupId source)
-{
-    // The target has just taken the new point next to the source, so it
-    // lists two cells at least.
-    assert(m_cellSets.Has(target));
     Touch(target);
     Touch(source);
-    const auto takeCell = [&](int nCell) {
-        CCellSet& targetCells = m_cellSets.Of(target);
-        if (targetCells.Contains(nCell))
-            return;
-        targetCells.Insert(nCell);
-        m_holders.AddShared(nCell, target, m_groups);
-        m_liberties.AddCell(target, nCell);
-    };
-    if (m_cellSets.Has(source)) {
-        // Each cell once, however often the source lists it.
-        m_cellSets.Of(source).ForEach([&](int nCell) {
-            m_holders.RemoveShared(nCell, source);
-            takeCell(nCell);
-        });
-        m_cellSets.Drop(source);
-    } else {
-        const int nCell = CellOf(m_groups[source].points.Front());
-        m_holders.RemoveLone(nCell, source);
-        takeCell(nCell);
-    }
+    pending.InsertAll(m_shapes[m_shapes.ShapeOf(source)].cells);
+    m_shapes.Leave(source);
     m_groups.JoinPoints(target, source);
     m_groups.Free(source);
 }
 
-void CGamePosition::LeaveHolders(GroupId id)
-{
-    Touch(id);
-    if (m_cellSets.Has(id))
-        m_cellSets.Of(id).ForEach([&](int nCell) { m_holders.RemoveShared(nCell, id); });
-    else
-        m_holders.RemoveLone(CellOf(m_groups[id].points.Front()), id);
-}
-
 void CGamePosition::DestroyGroup(GroupId id)
 {
-    LeaveHolders(id);
-    m_cellSets.Drop(id);
+    Touch(id);
+    m_shapes.Leave(id);
     m_groups.Free(id);
 }
 
 void CGamePosition::TakeOffBoard(GroupId id, bool bKeepFlowers)
 {
-    LeaveHolders(id);
-    ForEachCellOf(id, [&](int nCell) {
-        if (!(bKeepFlowers && m_cells[nCell] == PT_FLOWER))
-            SetCell(nCell, PT_EMPTY);
-    });
-    m_cellSets.Drop(id);
+    Touch(id);
+    const ShapeId shape = m_shapes.ShapeOf(id);
+    if (shape < GRID_CELLS) {  // a group of one cell, as most that go are
+        m_shapes.Leave(id);
+        if (!(bKeepFlowers && m_cells[shape] == PT_FLOWER))
+            SetCell(static_cast<int>(shape), PT_EMPTY);
+    } else {
+        const CCellSet cells = m_shapes[shape].cells;  // the shape may go with its last member
+        m_shapes.Leave(id);
+        cells.ForEach([&](int nCell) {
+            if (!(bKeepFlowers && m_cells[nCell] == PT_FLOWER))
+                SetCell(nCell, PT_EMPTY);
+        });
+    }
     m_groups.Free(id);
 }
 
@@ -180,28 +140,55 @@ void CGamePosition::AddStoneToGroups(int x, int y)
         StartGroupAt(nCell);  // no neighbour of its colour: the common case in a long record
         return;
     }
+    // The target keeps its place, and its shape, until the end: the groups
+    // found at the later neighbours are judged by where the target stands
+    // now. Cells it gains meanwhile are pending, and a later neighbour among
+    // them is the target's too.
     GroupId target = NO_GROUP;
+    CCellSet pending;
     for (const int nOffset : kNeighbourOffsets) {
         const int nNeighbour = nCell + nOffset;
         if (ValueAtIndex(nNeighbour) != value)
             continue;
         // The guard holds PT_EMPTY, so a matching neighbour is inside the grid.
-        const GroupId holder = m_holders.FirstGroup(nNeighbour, m_groups);
+        GroupId holder = m_shapes.FirstGroup(nNeighbour, m_groups);
+        if (target != NO_GROUP && pending.Contains(nNeighbour) &&
+            (holder == NO_GROUP || m_groups[target].nStamp < m_groups[holder].nStamp))
+            holder = target;
         if (holder == NO_GROUP)
             continue;
         if (target == NO_GROUP) {
             target = holder;
-            AppendPoint(target, nCell);
+            Touch(target);
+            m_groups.AddPoint(target, PointOf(nCell));
+            pending.Insert(nCell);
         } else if (holder != target) {
-            MergeInto(target, holder);
+            MergeInto(target, holder, pending);
         }
     }
     if (target == NO_GROUP) {
         StartGroupAt(nCell);
         return;
     }
-    Touch(target);
     m_groups.MoveToTail(target);
+    const ShapeId before = m_shapes.ShapeOf(target);
+    CCellSet cells = pending;
+    cells.InsertAll(m_shapes[before].cells);
+    const CCellSet gained = [&] {
+        CCellSet added;
+        cells.ForEach([&](int n) {
+            if (!m_shapes[before].cells.Contains(n))
+                added.Insert(n);
+        });
+        return added;
+    }();
+    CGroupShapes::Reshaped how{};
+    const ShapeId shape = m_shapes.Reshape(target, cells, m_groups, how);
+    if (how == CGroupShapes::Reshaped::Made)
+        m_liberties.CountShape(shape, m_shapes);
+    else if (how == CGroupShapes::Reshaped::Grown)
+        gained.ForEach([&](int n) { m_liberties.AddCell(shape, n); });
+    m_liberties.OnJoined(shape);
 }
 
 std::int32_t CGamePosition::CountLiberties(StoneGroup group) const
@@ -221,69 +208,51 @@ std::int32_t CGamePosition::CountLiberties(StoneGroup group) const
     return nLiberties;
 }
 
+void CGamePosition::QueueJudgement(ShapeId shape)
+{
+    const GroupId first = m_shapes[shape].firstMember;
+    if (first != NO_GROUP && m_liberties.OpenCells(shape) == 0) {
+        m_judgements.push_back({m_groups[first].nStamp, first, shape, m_shapes[shape].nBirth});
+        std::push_heap(m_judgements.begin(), m_judgements.end(), std::greater<>());
+    }
+}
+
 void CGamePosition::SweepCaptures()
 {
     m_nCapturesBefore = m_nCaptures;
-    std::vector<GroupId>& waitingGroups = m_liberties.WaitingGroups();
-    std::vector<int>& waitingCells = m_liberties.WaitingCells();
-    if (waitingGroups.empty() && waitingCells.empty())
+    std::vector<ShapeId>& waiting = m_liberties.WaitingShapes();
+    if (waiting.empty())
         return;
     ++m_nChanges;
-    // Only what waits can be without a liberty, and a capture only frees
-    // cells: judging those groups in list order (by stamp), each when its
-    // turn comes, captures exactly what walking the whole list would.
-    const auto isShared = [this](GroupId id) { return m_groups.IsListed(id) && m_cellSets.Has(id); };
-    if (waitingCells.empty() && waitingGroups.size() == 1) {  // as after most captures
-        const GroupId id = waitingGroups.front();
+    // Only the groups of a waiting shape can be without a liberty, and a
+    // capture only frees cells: judging them in list order (by stamp), each
+    // when its turn comes, captures exactly what walking the whole list
+    // would. A shape's groups all lack a liberty or all have one, but a
+    // capture between two of them may free a cell next to the rest: a shape
+    // comes up once for each member, by the stamp of its first.
+    if (waiting.size() == 1) {  // as after most stones: nothing to judge between its groups
+        const ShapeId shape = waiting.front();
         m_liberties.ClearWaiting();
-        if (isShared(id) && m_liberties.OpenCells(id) == 0)
-            Capture(id);
+        while (m_shapes[shape].firstMember != NO_GROUP && m_liberties.OpenCells(shape) == 0)
+            Capture(m_shapes[shape].firstMember);
         return;
     }
-    if (waitingGroups.empty() && waitingCells.size() == 1) {
-        // The lone groups of one cell, with nothing to judge between them:
-        // capturing one leaves the cell's neighbours as they were, so all go.
-        const int nCell = waitingCells.front();
-        m_liberties.ClearWaiting();
-        while (m_holders.HasLone(nCell) && !m_liberties.IsOpen(nCell))
-            Capture(m_holders.LoneGroups(nCell).front());
-        return;
-    }
-    std::vector<Judgement>& queue = m_judgements;
-    queue.clear();
-    for (const GroupId id : waitingGroups)
-        if (isShared(id) && m_liberties.OpenCells(id) == 0)
-            queue.push_back({m_groups[id].nStamp, id, -1});
-    // The lone groups of a closed cell all die together, but in list order
-    // with the others: the cell comes up once for each, by the stamp of the
-    // first that is left.
-    const auto queueLoneGroups = [&](int nCell) {
-        const std::span<const GroupId> lone = m_holders.LoneGroups(nCell);
-        if (!lone.empty() && !m_liberties.IsOpen(nCell)) {
-            queue.push_back({m_groups[lone.front()].nStamp, lone.front(), nCell});
-            std::push_heap(queue.begin(), queue.end(), std::greater<>());
-        }
-    };
-    std::make_heap(queue.begin(), queue.end(), std::greater<>());
-    for (const int nCell : waitingCells)
-        queueLoneGroups(nCell);
+    m_judgements.clear();
+    for (const ShapeId shape : waiting)
+        QueueJudgement(shape);
     m_liberties.ClearWaiting();
-    while (!queue.empty()) {
-        std::pop_heap(queue.begin(), queue.end(), std::greater<>());
-        const Judgement judgement = queue.back();
-        queue.pop_back();
-        if (judgement.nLoneCell < 0) {
-            // Repeats, and groups captured or freed of a cell since, pass.
-            if (m_groups.IsListed(judgement.id) && m_groups[judgement.id].nStamp == judgement.nStamp &&
-                m_liberties.OpenCells(judgement.id) == 0)
-                Capture(judgement.id);
-            continue;
-        }
-        const std::span<const GroupId> lone = m_holders.LoneGroups(judgement.nLoneCell);
-        if (lone.empty() || lone.front() != judgement.id || m_liberties.IsOpen(judgement.nLoneCell))
+    while (!m_judgements.empty()) {
+        std::pop_heap(m_judgements.begin(), m_judgements.end(), std::greater<>());
+        const Judgement judgement = m_judgements.back();
+        m_judgements.pop_back();
+        // Repeats, shapes gone, and groups captured or freed of a cell since, pass.
+        const CGroupShapes::Shape& shape = m_shapes[judgement.shape];
+        if (shape.nBirth != judgement.nShapeBirth || shape.firstMember != judgement.id ||
+            m_liberties.OpenCells(judgement.shape) != 0)
             continue;
         Capture(judgement.id);
-        queueLoneGroups(judgement.nLoneCell);
+        if (m_shapes[judgement.shape].nBirth == judgement.nShapeBirth)
+            QueueJudgement(judgement.shape);
     }
 }
 
@@ -291,15 +260,15 @@ void CGamePosition::RemoveGroupAt(int x, int y)
 {
     assert(IsBoardPoint(x, y));
     const int nCell = CellIndex(x, y);
-    if (m_cells[nCell] == PT_EMPTY || !m_holders.IsHeld(nCell))
+    if (m_cells[nCell] == PT_EMPTY || !m_shapes.IsHeld(nCell))
         return;
     ++m_nChanges;
     // Every group listing the point goes; the order does not matter, as all
-    // their points end up empty. Lone groups leave from the front.
-    const std::span<const GroupId> lone = m_holders.LoneGroups(nCell);
-    const std::span<const GroupId> shared = m_holders.SharedGroups(nCell);
-    std::vector<GroupId> holders(lone.begin(), lone.end());
-    holders.insert(holders.end(), shared.begin(), shared.end());
+    // their points end up empty.
+    std::vector<GroupId> holders;
+    for (const ShapeId shape : m_shapes.ShapesAt(nCell))
+        for (GroupId id = m_shapes[shape].firstMember; id != NO_GROUP; id = m_shapes.NextMember(id))
+            holders.push_back(id);
     for (const GroupId id : holders)
         TakeOffBoard(id, /*bKeepFlowers=*/false);
 }
@@ -308,8 +277,7 @@ void CGamePosition::ClearGroups()
 {
     ++m_nChanges;
     m_groups.Clear();
-    m_holders.Clear();
-    m_cellSets.Clear();
+    m_shapes.Clear();
     m_liberties.ClearWaiting();
     ForgetSnapshotBase();
 }

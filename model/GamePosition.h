@@ -29,9 +29,8 @@
 #pragma once
 
 #include "model/BoardGrid.h"
-#include "model/CellHolders.h"
-#include "model/GroupCellSets.h"
 #include "model/GroupList.h"
+#include "model/GroupShapes.h"
 #include "model/Liberties.h"
 #include "model/StoneGroup.h"
 
@@ -167,32 +166,23 @@ private:
     // A new group at the tail whose only point is nCell. May throw
     // std::bad_alloc, nothing then changed.
     GroupId StartGroupAt(int nCell);
-    // Appends nCell to group id, which holds a neighbour of it or (a snapshot
-    // being restored) is the newest group.
-    void AppendPoint(GroupId id, int nCell);
-    // Makes a lone group shared: it leaves its cell's lone groups.
-    void ShareGroup(GroupId id);
-    void MergeInto(GroupId target, GroupId source);
-    // Takes the group off its cells' holders and frees it; its points'
-    // cells are left as they are.
+    // The newest group, a member of no shape yet, takes the shape of cells.
+    void JoinShape(GroupId id, const CCellSet& cells);
+    // Source's points after target's; source goes. Its cells are added to
+    // pending: the target takes its new shape when it moves to the tail.
+    void MergeInto(GroupId target, GroupId source, CCellSet& pending);
+    // Takes the group out of its shape and frees it; its points' cells are
+    // left as they are.
     void DestroyGroup(GroupId id);
-    void LeaveHolders(GroupId id);
-    // Takes the group off its cells' holders, then empties its cells (but
-    // for flower stones, with bKeepFlowers), then frees it: emptying the
-    // cells adjusts only the groups that stay.
+    // Takes the group out of its shape, then empties its cells (but for
+    // flower stones, with bKeepFlowers), then frees it: emptying the cells
+    // adjusts only the groups that stay.
     void TakeOffBoard(GroupId id, bool bKeepFlowers);
-    template <typename Visit>
-    void ForEachCellOf(GroupId id, Visit visit) const
-    {
-        if (m_cellSets.Has(id))
-            m_cellSets.Of(id).ForEach(visit);
-        else
-            visit(CellOf(m_groups[id].points.Front()));
-    }
-    static int CellOf(CPoint point) { return CellIndex(point.x, point.y); }
     // Counts the group as captured and takes it off the board (its flower
     // stones stay) and out of the list.
     void Capture(GroupId id);
+    // The sweep's first judgement of a shape's first member, if it has one.
+    void QueueJudgement(ShapeId shape);
 
     // Every change to a group's points or place goes through Touch first: the
     // groups with a stamp below the first touched one are as the latest
@@ -209,17 +199,18 @@ private:
     BoardGrid m_guard{};  // never written: PT_EMPTY throughout
 
     CGroupList m_groups;
-    CCellHolders m_holders;
-    CGroupCellSets m_cellSets;
+    CGroupShapes m_shapes;
     CLiberties m_liberties;
     std::uint64_t m_nChanges = 0;
     Tuning m_tuning;
 
-    // The sweep's working queue: groups and cells to judge, by stamp.
+    // The sweep's working queue: the first members of shapes without a
+    // liberty, by stamp.
     struct Judgement {
         std::uint64_t nStamp;
         GroupId id;
-        int nLoneCell;  // -1 for a shared group; else the cell whose front lone group is judged
+        ShapeId shape;
+        std::uint64_t nShapeBirth;
         friend bool operator>(const Judgement& a, const Judgement& b) { return a.nStamp > b.nStamp; }
     };
     std::vector<Judgement> m_judgements;

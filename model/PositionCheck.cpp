@@ -60,20 +60,6 @@ bool IsConnected(StoneGroup group)
     return reached == held;
 }
 
-// The cells a group's points name, each once, in cell order.
-std::vector<int> DistinctCells(StoneGroup group)
-{
-    std::bitset<GRID_CELLS> held;
-    std::vector<int> cells;
-    for (const CPoint point : group)
-        if (const int nCell = CellOf(point); !held[nCell]) {
-            held[nCell] = true;
-            cells.push_back(nCell);
-        }
-    std::sort(cells.begin(), cells.end());
-    return cells;
-}
-
 }  // namespace
 
 std::string CGamePosition::CheckConsistency() const
@@ -84,9 +70,7 @@ std::string CGamePosition::CheckConsistency() const
     if (std::string fault = m_groups.CheckConsistency(); !fault.empty())
         return fault;
 
-    // What each group is, and the cells it lists.
-    std::vector<std::vector<int>> cellsById(m_groups.IdLimit());
-    std::size_t nSharedGroups = 0;
+    // What each group is.
     int nGroup = 0;
     for (GroupId id = m_groups.Head(); id != NO_GROUP; id = m_groups[id].next, ++nGroup) {
         const StoneGroup group = m_groups[id].points.Points();
@@ -98,24 +82,10 @@ std::string CGamePosition::CheckConsistency() const
         }
         if (!IsConnected(group))
             return Text(nGroup, group) + ", is not one connected chain";
-        const std::vector<int>& cells = cellsById[id] = DistinctCells(group);
-        if (m_cellSets.Has(id) != (cells.size() > 1))
-            return Text(nGroup, group) + ", keeps a set of its cells without listing two, or lists two without one";
-        if (m_cellSets.Has(id)) {
-            ++nSharedGroups;
-            CCellSet listed;
-            for (const int nCell : cells)
-                listed.Insert(nCell);
-            if (!(listed == m_cellSets.Of(id)))
-                return Text(nGroup, group) + ", keeps a set of cells other than those it lists";
-        }
     }
-    if (m_cellSets.Count() != nSharedGroups)
-        return "sets of cells are kept for groups that are gone";
-    const auto groupCells = [&](GroupId id) -> const std::vector<int>& { return cellsById[id]; };
-    if (std::string fault = m_holders.CheckConsistency(m_groups, groupCells); !fault.empty())
+    if (std::string fault = m_shapes.CheckConsistency(m_groups); !fault.empty())
         return fault;
-    if (std::string fault = m_liberties.CheckConsistency(m_cells, m_groups, m_holders, groupCells); !fault.empty())
+    if (std::string fault = m_liberties.CheckConsistency(m_cells, m_shapes); !fault.empty())
         return fault;
 
     for (int nCell = 0; nCell < GRID_CELLS; ++nCell) {
@@ -129,7 +99,7 @@ std::string CGamePosition::CheckConsistency() const
             return "cell " + Text(point) + " holds " + std::to_string(value);
         // Every group leaves the list with its points emptied, except the
         // flower stones a capture spares, so a black or white stone is held.
-        if (bBoardPoint && (value == PT_BLACK || value == PT_WHITE) && !m_holders.IsHeld(nCell))
+        if (bBoardPoint && (value == PT_BLACK || value == PT_WHITE) && !m_shapes.IsHeld(nCell))
             return "the stone at " + Text(point) + " is held by no group";
     }
     return {};

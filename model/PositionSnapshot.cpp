@@ -197,10 +197,14 @@ void CGamePosition::DecodeSegment(const std::vector<std::uint8_t>& bytes)
                 StartGroupAt(nCell);
         } else {
             assert(token == GROUP);
-            const std::uint64_t nSize = reader.Varint();
-            const GroupId id = StartGroupAt(reader.Cell());
-            for (std::uint64_t i = 1; i < nSize; ++i)
-                AppendPoint(id, reader.Cell());
+            const GroupId id = m_groups.NewAtTail();
+            CCellSet cells;
+            for (std::uint64_t nSize = reader.Varint(); nSize > 0; --nSize) {
+                const int nCell = reader.Cell();
+                m_groups.AddPoint(id, PointOf(nCell));
+                cells.Insert(nCell);
+            }
+            JoinShape(id, cells);
         }
     }
     m_baseSegmentEnds.push_back({m_groups.Tail(), m_groups[m_groups.Tail()].nStamp, m_groups.PointCount()});
@@ -215,7 +219,7 @@ void CGamePosition::RestoreSnapshot(const CSnapshot& snapshot)
         ClearGroups();
         for (int nCell = 0; nCell < GRID_CELLS; ++nCell)
             m_cells[nCell] = static_cast<PointValue>(static_cast<std::int8_t>(snapshot.m_board[nCell]));
-        m_liberties.Recount(m_cells, m_groups, m_holders);
+        m_liberties.Recount(m_cells, m_shapes);
     } else {
         // The groups after the untouched segments go, newest first (lone
         // groups leave their cells from the back); the cells that changed

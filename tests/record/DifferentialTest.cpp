@@ -217,7 +217,11 @@ TEST_F(Differential, OfTwoTouchingChainsLosingTheirLastLibertyTheOneNearerTheHea
 // Random user actions over one region of the board: 3 x 3 and 5 x 5 corners
 // make chains die often (and flower stones that a capture left meet new
 // ones); 7 x 7 squares anywhere and the whole board do the rest.
-// One scenario in seven loads a long record and only steps through it.
+// One scenario in seven loads a long record and only steps through it. One
+// in five loads a hostile one: a short cycle over a small corner or a fill
+// of a region, repeated past many checkpoints, so that groups list points
+// again and again and many groups of one shape pile up; it steps through
+// it, and clicks and right clicks in the region.
 class Scenario {
 public:
     explicit Scenario(unsigned seed) : m_rng(seed)
@@ -229,12 +233,23 @@ public:
         m_nX0 = region.nX0 != 0 ? region.nX0 : Roll(1, 20 - m_nSize);
         m_nY0 = region.nY0 != 0 ? region.nY0 : Roll(1, 20 - m_nSize);
         m_bLongReplay = m_nSize < 19 && Roll(0, 6) == 0;
+        m_nHostile = !m_bLongReplay && Roll(0, 4) == 0 ? Roll(1, 2) : 0;
         m_nBombPercent = Roll(0, 2) == 0 ? 40 : 12;  // many flower stones, or a few
     }
 
     std::vector<Action> Actions()
     {
         std::vector<Action> actions;
+        if (m_nHostile != 0) {
+            actions.push_back(Load(HostileRecord(Roll(100, 400))));
+            while (actions.size() < 60) {
+                const int nRoll = Roll(0, 99);
+                const int x = Roll(m_nX0, std::min(19, m_nX0 + 2)), y = Roll(m_nY0, std::min(19, m_nY0 + 2));
+                actions.push_back(nRoll < 30 ? kBack : nRoll < 60 ? kForward : nRoll < 72 ? kEnd : nRoll < 76 ? kStart
+                                  : nRoll < 88 ? Click(x, y) : RightClick(x, y));
+            }
+            return actions;
+        }
         if (m_bLongReplay || Roll(0, 1) == 0)
             actions.push_back(Load(RandomRecord(m_bLongReplay ? Roll(40, 80) : Roll(5, 40))));
         while (actions.size() < 60) {
@@ -287,9 +302,38 @@ private:
         return record;
     }
 
+    // A pattern over the corner of the region, repeated to nLength entries: a
+    // random cycle of 2 to 16 entries (marks among them) over up to 3 x 3
+    // points, or every point of up to 4 x 4 by rows, by snaking rows or
+    // shuffled.
+    std::vector<Point> HostileRecord(int nLength)
+    {
+        const int nLargest = 3 + (m_nHostile == 2);
+        const int nWidth = Roll(1, std::min(nLargest, 20 - m_nX0)), nHeight = Roll(1, std::min(nLargest, 20 - m_nY0));
+        std::vector<Point> pattern;
+        if (m_nHostile == 1) {
+            for (int i = Roll(2, 16); i > 0; --i) {
+                const int nRoll = Roll(0, 99);
+                pattern.push_back(nRoll < 5 ? P : nRoll < 12 ? B : Point{Roll(m_nX0, m_nX0 + nWidth - 1), Roll(m_nY0, m_nY0 + nHeight - 1)});
+            }
+        } else {
+            const int nOrder = Roll(0, 2);
+            for (int y = 0; y < nHeight; ++y)
+                for (int i = 0; i < nWidth; ++i)
+                    pattern.emplace_back(m_nX0 + (nOrder == 1 && y % 2 == 1 ? nWidth - 1 - i : i), m_nY0 + y);
+            if (nOrder == 2)
+                std::shuffle(pattern.begin(), pattern.end(), m_rng);
+        }
+        std::vector<Point> record;
+        for (int i = 0; i < nLength; ++i)
+            record.push_back(pattern[static_cast<std::size_t>(i) % pattern.size()]);
+        return record;
+    }
+
     std::mt19937 m_rng;
     int m_nX0 = 1, m_nY0 = 1, m_nSize = 5;
     bool m_bLongReplay = false;
+    int m_nHostile = 0;  // 1: a short cycle repeated, 2: a fill repeated
     int m_nBombPercent = 12;
 };
 

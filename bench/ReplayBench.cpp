@@ -170,6 +170,22 @@ BENCHMARK(BM_StepBackMillionAt)
     ->Arg(1'000)->Arg(1'500)->Arg(10'000)->Arg(kMillion / 2 + 700)->Arg(kMillion - 300)->Arg(kMillion)
     ->Unit(benchmark::kMicrosecond);
 
+// One step back at the end of a record of range(0) entries, the first of the
+// million-entry one, after the go to end that makes its checkpoints: a long
+// game's last moves must step back as quickly as a short one's.
+void BM_StepBackAtTheEndOf(benchmark::State& state)
+{
+    CClientDoc doc;
+    MoveRecord record;
+    record.SetSize(static_cast<int>(state.range(0)));
+    for (int i = 0; i < record.GetSize(); ++i)
+        record[i] = MillionRecord()[i];
+    doc.m_moves = std::move(record);
+    StepTo(doc, static_cast<int>(state.range(0)));
+    TimeStepBacks(state, doc);
+}
+BENCHMARK(BM_StepBackAtTheEndOf)->Arg(10'000)->Arg(kMillion)->Unit(benchmark::kMicrosecond);
+
 // Holding the back button: a thousand step backs in a row from the end.
 void BM_ThousandStepBacksFromTheEnd(benchmark::State& state)
 {

@@ -33,12 +33,28 @@ void* operator new(std::size_t nBytes)
     throw std::bad_alloc();
 }
 
+// The array forms too: a sanitizer runtime supplies its own otherwise.
+void* operator new[](std::size_t nBytes)
+{
+    return operator new(nBytes);
+}
+
 void operator delete(void* p) noexcept
 {
     std::free(p);
 }
 
 void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept
 {
     std::free(p);
 }

@@ -142,7 +142,8 @@ void CClientDoc::StepBack()
     // The position after one entry fewer, rebuilt from the empty board: what
     // the rebuild captures counts again.
     const int nTarget = m_nCurMove - 1;
-    const CReplayCheckpoints::Checkpoint* pCheckpoint = nTarget > 0 ? m_checkpoints.LatestAtOrBefore(nTarget - 1) : nullptr;
+    const CReplayCheckpoints::Checkpoint* pCheckpoint =
+        nTarget > 0 ? m_checkpoints.LatestAtOrBefore(nTarget - 1, m_moves) : nullptr;
     if (pCheckpoint) {
         RestoreCheckpoint(*pCheckpoint);
     } else {
@@ -181,7 +182,7 @@ void CClientDoc::GoToEnd()
     // up to it; at least the last entry is applied, which sets the caption
     // and the captures before the last sweep.
     if (IsReplayPosition()) {
-        const CReplayCheckpoints::Checkpoint* pCheckpoint = m_checkpoints.LatestAtOrBefore(nEnd - 1);
+        const CReplayCheckpoints::Checkpoint* pCheckpoint = m_checkpoints.LatestAtOrBefore(nEnd - 1, m_moves);
         if (pCheckpoint && pCheckpoint->nEntry > m_nCurMove) {
             m_position.m_nCaptures = WrappingSub(m_position.m_nCaptures, m_nReplayCaptures);
             RestoreCheckpoint(*pCheckpoint);

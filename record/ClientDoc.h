@@ -124,7 +124,8 @@ private:
     // after nReplayCaptures captures from the empty board.
     void MarkReplayPosition(std::int32_t nReplayCaptures);
     // The position replay reaches after the checkpoint's entries; the
-    // captures it made are added to m_nCaptures.
+    // captures it made are added to m_nCaptures. Requires a checkpoint that
+    // holds for the record, as LatestAtOrBefore hands out.
     void RestoreCheckpoint(const CReplayCheckpoints::Checkpoint& checkpoint);
     // The edit behind RecordMoveAt, RecordPass and RecordBomb: gives entry its
     // live colour, shows it, advances the position and makes entry the

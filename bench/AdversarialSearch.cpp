@@ -247,7 +247,7 @@ double TimeGoToEnd(const MoveRecord& record, int& nCaptures)
     const double dStart = ThreadSeconds();
     doc->GoToEnd();
     const double dSeconds = ThreadSeconds() - dStart;
-    nCaptures = doc->m_nCaptures;
+    nCaptures = doc->GetPosition().m_nCaptures;
     return dSeconds;
 }
 

@@ -1,7 +1,8 @@
 #include "GameRecords.h"
 
 #include "SplitMix64.h"
-#include "record/ClientDoc.h"
+#include "model/GamePosition.h"
+#include "record/ColourRule.h"
 
 #include <cassert>
 #include <optional>
@@ -33,10 +34,10 @@ MovePoint RandomBoardPoint(SplitMix64& random)
     return {1 + random.Below(BOARD_SIZE), 1 + random.Below(BOARD_SIZE)};
 }
 
-MovePoint ChooseStone(const CClientDoc& doc, std::optional<MovePoint> lastStone, SplitMix64& random)
+MovePoint ChooseStone(const CGamePosition& position, std::optional<MovePoint> lastStone, SplitMix64& random)
 {
-    auto isEmpty = [&doc](MovePoint point) {
-        return IsBoardPoint(point.x, point.y) && doc.ValueAt(point.x, point.y) == PT_EMPTY;
+    auto isEmpty = [&position](MovePoint point) {
+        return IsBoardPoint(point.x, point.y) && position.ValueAt(point.x, point.y) == PT_EMPTY;
     };
     if (lastStone && random.Below(2) == 0) {
         std::vector<MovePoint> near;
@@ -66,27 +67,32 @@ MoveRecord MakePlayedRecord(int nEntries, int nPasses, int nBombs, std::uint64_t
     SplitMix64 random(nSeed);
     const std::vector<EntryKind> kinds = PlaceMarks(nEntries, nPasses, nBombs, random);
 
-    // The record grows inside a document that replays each entry as it is
-    // added, so every stone is chosen on the board replay will show.
-    CClientDoc doc;
+    // Every stone is chosen on the board replay will show: the record grows
+    // beside a position that replays each entry as it is added, as the
+    // document's step forward does (colour, chains, sweep).
+    MoveRecord moves;
+    CGamePosition position;
     for (int i = 0; i < nEntries; ++i) {
         std::optional<MovePoint> lastStone;
-        if (i > 0 && IsBoardPoint(doc.m_moves[i - 1].x, doc.m_moves[i - 1].y))
-            lastStone = doc.m_moves[i - 1];
+        if (i > 0 && IsBoardPoint(moves[i - 1].x, moves[i - 1].y))
+            lastStone = moves[i - 1];
         switch (kinds[static_cast<std::size_t>(i)]) {
         case EntryKind::pass:
-            doc.m_moves.Add(PASS_MARK);
+            moves.Add(PASS_MARK);
             break;
         case EntryKind::bomb:
-            doc.m_moves.Add(BOMB_MARK);
+            moves.Add(BOMB_MARK);
             break;
         case EntryKind::stone:
-            doc.m_moves.Add(ChooseStone(doc, lastStone, random));
+            moves.Add(ChooseStone(position, lastStone, random));
             break;
         }
-        doc.StepForward();
+        const MovePoint entry = moves[i];
+        position.SetValueAt(entry.x, entry.y, ReplayColour(moves, i).value);
+        position.AddStoneToGroups(entry.x, entry.y);
+        position.SweepCaptures();
     }
-    return doc.m_moves;
+    return moves;
 }
 
 MoveRecord MakeEntryMix(int nEntries, std::uint64_t nSeed)

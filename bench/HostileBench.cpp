@@ -82,7 +82,7 @@ void GoToEndFirstTime(benchmark::State& state, const std::string& name, MakeReco
         const double dElapsed = ThreadSeconds() - dStart;
         state.SetIterationTime(dElapsed);
         dTotal += dElapsed;
-        nCaptures = doc->m_nCaptures;
+        nCaptures = doc->GetPosition().m_nCaptures;
     }
     const double dMean = dTotal / static_cast<double>(state.iterations());
     MeanSeconds()[{name, nEntries}] = dMean;

@@ -11,6 +11,6 @@
 inline std::unique_ptr<CClientDoc> OpenRecord(const MoveRecord& record)
 {
     auto doc = std::make_unique<CClientDoc>();
-    doc->m_moves = record;
+    doc->LoadRecord(record);
     return doc;
 }

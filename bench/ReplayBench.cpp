@@ -50,13 +50,14 @@ MoveRecord LongRecordPrefix(int nEntries)
 void ReportEndPosition(benchmark::State& state, const MoveRecord& record)
 {
     CClientDoc doc;
-    doc.m_moves = record;
+    doc.LoadRecord(record);
     doc.GoToEnd();
-    state.counters["captures"] = doc.m_nCaptures;
-    state.counters["groups"] = static_cast<double>(doc.GetGroups().size());
+    const CGamePosition& position = doc.GetPosition();
+    state.counters["captures"] = position.m_nCaptures;
+    state.counters["groups"] = static_cast<double>(position.GetGroups().size());
     std::size_t nPoints = 0;
     std::size_t nLargest = 0;
-    for (const StoneGroup group : doc.GetGroups()) {
+    for (const StoneGroup group : position.GetGroups()) {
         nPoints += group.size();
         nLargest = std::max(nLargest, group.size());
     }
@@ -68,13 +69,13 @@ void ReportEndPosition(benchmark::State& state, const MoveRecord& record)
 void GoToEndFromStart(benchmark::State& state, const MoveRecord& record)
 {
     CClientDoc doc;
-    doc.m_moves = record;
+    doc.LoadRecord(record);
     for (auto _ : state) {
         state.PauseTiming();
         doc.GoToStart();
         state.ResumeTiming();
         doc.GoToEnd();
-        benchmark::DoNotOptimize(doc.m_nCaptures);
+        benchmark::DoNotOptimize(doc.GetPosition().m_nCaptures);
     }
     state.SetItemsProcessed(state.iterations() * record.GetSize());
     ReportEndPosition(state, record);
@@ -100,10 +101,10 @@ void GoToEndFirstTime(benchmark::State& state, const MoveRecord& record, DocArgs
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = std::make_unique<CClientDoc>(docArgs...);
-        doc->m_moves = record;
+        doc->LoadRecord(record);
         state.ResumeTiming();
         doc->GoToEnd();
-        benchmark::DoNotOptimize(doc->m_nCaptures);
+        benchmark::DoNotOptimize(doc->GetPosition().m_nCaptures);
         // Closing the document is not part of going to its end.
         state.PauseTiming();
         doc.reset();
@@ -140,7 +141,7 @@ void StepTo(CClientDoc& doc, int nAt)
     doc.GoToStart();
     doc.GoToEnd();
     doc.GoToStart();
-    while (doc.m_nCurMove < nAt)
+    while (doc.GetCurMove() < nAt)
         doc.StepForward();
 }
 
@@ -150,7 +151,7 @@ void TimeStepBacks(benchmark::State& state, CClientDoc& doc)
 {
     for (auto _ : state) {
         doc.StepBack();
-        benchmark::DoNotOptimize(doc.m_nCurMove);
+        benchmark::DoNotOptimize(doc.GetCurMove());
         state.PauseTiming();
         doc.StepForward();
         state.ResumeTiming();
@@ -162,7 +163,7 @@ void TimeStepBacks(benchmark::State& state, CClientDoc& doc)
 void BM_StepBackMillionAt(benchmark::State& state)
 {
     CClientDoc doc;
-    doc.m_moves = MillionRecord();
+    doc.LoadRecord(MillionRecord());
     StepTo(doc, static_cast<int>(state.range(0)));
     TimeStepBacks(state, doc);
 }
@@ -180,7 +181,7 @@ void BM_StepBackAtTheEndOf(benchmark::State& state)
     record.SetSize(static_cast<int>(state.range(0)));
     for (int i = 0; i < record.GetSize(); ++i)
         record[i] = MillionRecord()[i];
-    doc.m_moves = std::move(record);
+    doc.LoadRecord(std::move(record));
     StepTo(doc, static_cast<int>(state.range(0)));
     TimeStepBacks(state, doc);
 }
@@ -190,7 +191,7 @@ BENCHMARK(BM_StepBackAtTheEndOf)->Arg(10'000)->Arg(kMillion)->Unit(benchmark::kM
 void BM_ThousandStepBacksFromTheEnd(benchmark::State& state)
 {
     CClientDoc doc;
-    doc.m_moves = MillionRecord();
+    doc.LoadRecord(MillionRecord());
     StepTo(doc, kMillion);
     for (auto _ : state) {
         for (int i = 0; i < 1000; ++i)
@@ -206,14 +207,14 @@ BENCHMARK(BM_ThousandStepBacksFromTheEnd)->Unit(benchmark::kMillisecond);
 void BM_GoToEndMillionFrom(benchmark::State& state)
 {
     CClientDoc doc;
-    doc.m_moves = MillionRecord();
+    doc.LoadRecord(MillionRecord());
     StepTo(doc, 0);
     for (auto _ : state) {
         state.PauseTiming();
         StepTo(doc, static_cast<int>(state.range(0)));
         state.ResumeTiming();
         doc.GoToEnd();
-        benchmark::DoNotOptimize(doc.m_nCaptures);
+        benchmark::DoNotOptimize(doc.GetPosition().m_nCaptures);
     }
 }
 BENCHMARK(BM_GoToEndMillionFrom)->Arg(0)->Arg(1'000)->Arg(kMillion / 2)->Unit(benchmark::kMicrosecond);
@@ -221,7 +222,7 @@ BENCHMARK(BM_GoToEndMillionFrom)->Arg(0)->Arg(1'000)->Arg(kMillion / 2)->Unit(be
 void BM_GoToStartMillionFromTheEnd(benchmark::State& state)
 {
     CClientDoc doc;
-    doc.m_moves = MillionRecord();
+    doc.LoadRecord(MillionRecord());
     StepTo(doc, kMillion);
     for (auto _ : state) {
         doc.GoToStart();
@@ -270,10 +271,10 @@ BENCHMARK(BM_GoToEndPassesOnly)->Arg(kLongRecord)->Arg(4'000'000)->Unit(benchmar
 void BM_StepBackLongRecord(benchmark::State& state)
 {
     CClientDoc doc;
-    doc.m_moves = LongRecordPrefix(static_cast<int>(state.range(0)));
+    doc.LoadRecord(LongRecordPrefix(static_cast<int>(state.range(0))));
     doc.GoToEnd();
     TimeStepBacks(state, doc);
-    state.SetItemsProcessed(state.iterations() * doc.m_moves.GetSize());
+    state.SetItemsProcessed(state.iterations() * doc.GetMoves().GetSize());
 }
 BENCHMARK(BM_StepBackLongRecord)->Arg(25'000)->Arg(50'000)->Arg(kLongRecord)->Unit(benchmark::kMillisecond);
 

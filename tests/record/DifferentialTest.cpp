@@ -14,6 +14,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -78,8 +79,7 @@ public:
             break;
         case Kind::RightClick:
             if (bOnBoard && m_ref.Cell(a.x, a.y) != reference::kEmpty) {
-                m_doc.RemoveGroupAt(a.x, a.y);
-                m_doc.AddStoneToGroups(a.x, a.y);
+                m_doc.RemoveChainAt(a.x, a.y);
                 m_ref.RemoveGroupAt(a.x, a.y);
                 m_ref.AddStoneToGroups(a.x, a.y);
             }
@@ -90,13 +90,15 @@ public:
         case Kind::Start: if (!bAtStart) { m_doc.GoToStart(); m_ref.GoToStart(); } break;
         case Kind::Forward: if (!bAtEnd) { m_doc.StepForward(); m_ref.StepForward(); } break;
         case Kind::End: if (!bAtEnd) { m_doc.GoToEnd(); m_ref.GoToEnd(); } break;
-        case Kind::Load:  // as a file is loaded: emptied, then the record, at position 0
-            m_doc.DeleteContents();
-            m_ref.DeleteContents();
+        case Kind::Load: {  // as a file is loaded: emptied, then the record, at position 0
+            MoveRecord moves;
             for (const auto& [x, y] : a.record)
-                m_doc.m_moves.Add({x, y});
+                moves.Add({x, y});
+            m_doc.LoadRecord(std::move(moves));
+            m_ref.DeleteContents();
             m_ref.m_moves = a.record;
             break;
+        }
         }
     }
 
@@ -104,6 +106,8 @@ public:
     // itself only asks whether a group has a liberty).
     testing::AssertionResult Agree(bool bFull = true) const
     {
+        const CGamePosition& position = m_doc.GetPosition();
+        const MoveRecord& moves = m_doc.GetMoves();
         std::string diff;
         auto check = [&diff](const char* name, const auto& actual, const auto& expected) {
             if (actual != expected)
@@ -112,24 +116,24 @@ public:
         for (int i = 0; i < (bFull ? 2 : 1) * 22 * 22; ++i) {  // the board, then the guard block
             const int x = i / 22, y = i % 22;
             const int nExpected = i < 22 * 22 ? m_ref.Cell(x, y) : reference::kEmpty;
-            const int nActual = m_doc.ValueAt(x, y);
-            if (nActual != nExpected || (i < 22 * 22 && m_doc.m_board[i] != nActual))
+            const int nActual = position.ValueAt(x, y);
+            if (nActual != nExpected || (i < 22 * 22 && position.m_board[i] != nActual))
                 diff += "cell (" + Text(x) + ", " + Text(y) + "): " + Text(nActual) + " vs " + Text(nExpected) + '\n';
         }
         if (const std::string strBroken = m_doc.CheckConsistency(); !strBroken.empty())
             diff += "inconsistent position: " + strBroken + '\n';
-        check("m_nCaptures", m_doc.m_nCaptures, m_ref.m_nCaptures);
-        check("m_nCapturesBefore", m_doc.m_nCapturesBefore, m_ref.m_nCapturesBefore);
-        check("m_nCurMove", m_doc.m_nCurMove, m_ref.m_nCurMove);
-        check("m_strColor", m_doc.m_strColor, m_ref.m_strColor);
-        check("m_nShowX", m_doc.m_nShowX, m_ref.m_nShowX);
-        check("m_nShowY", m_doc.m_nShowY, m_ref.m_nShowY);
-        check("record size", m_doc.m_moves.GetSize(), static_cast<int>(m_ref.m_moves.size()));
-        for (int i = 0; i < m_doc.m_moves.GetSize() && i < static_cast<int>(m_ref.m_moves.size()); ++i)
-            check("record entry", Point{m_doc.m_moves[i].x, m_doc.m_moves[i].y}, m_ref.m_moves[i]);
-        check("group count", static_cast<int>(m_doc.GetGroups().size()), static_cast<int>(m_ref.m_groups.size()));
+        check("m_nCaptures", position.m_nCaptures, m_ref.m_nCaptures);
+        check("m_nCapturesBefore", position.m_nCapturesBefore, m_ref.m_nCapturesBefore);
+        check("m_nCurMove", m_doc.GetCurMove(), m_ref.m_nCurMove);
+        check("m_strColor", m_doc.GetColorName(), m_ref.m_strColor);
+        check("m_nShowX", m_doc.GetShowX(), m_ref.m_nShowX);
+        check("m_nShowY", m_doc.GetShowY(), m_ref.m_nShowY);
+        check("record size", moves.GetSize(), static_cast<int>(m_ref.m_moves.size()));
+        for (int i = 0; i < moves.GetSize() && i < static_cast<int>(m_ref.m_moves.size()); ++i)
+            check("record entry", Point{moves[i].x, moves[i].y}, m_ref.m_moves[i]);
+        check("group count", static_cast<int>(position.GetGroups().size()), static_cast<int>(m_ref.m_groups.size()));
         auto expected = m_ref.m_groups.begin();
-        for (const StoneGroup& actual : m_doc.GetGroups()) {
+        for (const StoneGroup& actual : position.GetGroups()) {
             if (expected == m_ref.m_groups.end())
                 break;
             const bool bSame = std::equal(actual.begin(), actual.end(), expected->begin(), expected->end(),
@@ -137,12 +141,12 @@ public:
             if (!bSame)
                 diff += "group " + Text(static_cast<int>(std::distance(m_ref.m_groups.begin(), expected))) + " holds other points\n";
             else if (bFull)
-                check("liberties", m_doc.CountLiberties(actual), m_ref.CountLiberties(*expected));
+                check("liberties", position.CountLiberties(actual), m_ref.CountLiberties(*expected));
             ++expected;
         }
         if (diff.empty())
             return testing::AssertionSuccess();
-        return testing::AssertionFailure() << diff << testing_support::BoardText(m_doc);
+        return testing::AssertionFailure() << diff << testing_support::BoardText(position);
     }
 
     // Checkpoints every few entries, within a budget that a long record
@@ -164,7 +168,7 @@ protected:
         }
     }
 
-    std::string Board() const { return testing_support::BoardText(m_games.m_doc); }
+    std::string Board() const { return testing_support::BoardText(m_games.m_doc.GetPosition()); }
 
     TwoGames m_games;
 };
@@ -173,9 +177,9 @@ TEST_F(Differential, BombAsFirstEntryAndPassAfterBombReplayAsTheirRecordSays)
 {
     Run({kBomb, Click(1, 1), kBomb, kPass, Click(2, 2), kBomb, kBomb, Click(3, 3), kPass});
     Run({kStart, kForward});
-    EXPECT_EQ(m_games.m_doc.ValueAt(21, 21), PT_BLACK);
+    EXPECT_EQ(m_games.m_doc.GetPosition().ValueAt(21, 21), PT_BLACK);
     Run({kForward, kForward, kForward});
-    EXPECT_EQ(m_games.m_doc.ValueAt(21, 20), PT_FLOWER);
+    EXPECT_EQ(m_games.m_doc.GetPosition().ValueAt(21, 20), PT_FLOWER);
     Run({kEnd, kBack, kBack, kBack, kForward, kBack, kStart, kEnd});
 }
 
@@ -206,7 +210,7 @@ TEST_F(Differential, OfTwoTouchingChainsLosingTheirLastLibertyTheOneNearerTheHea
     // The flower stone is nearer the head: it is captured but stays, so the
     // white chain next to it finds no liberty and goes as well.
     Run({Load({{9, 9}, {1, 1}, B, {2, 1}, {1, 3}, {1, 2}, {3, 1}, P, {2, 2}}), kEnd});
-    EXPECT_EQ(m_games.m_doc.m_nCaptures, 2);
+    EXPECT_EQ(m_games.m_doc.GetPosition().m_nCaptures, 2);
     EXPECT_EQ(Board().substr(0, 3 * 20), testing_support::NormalizeRows(R"(
         .*X................
         .X.................

@@ -69,7 +69,7 @@ void BM_SaveRecord(benchmark::State& state)
 {
     const std::string path = BenchFolder().PathOf("save.wxl");
     CClientDoc doc;
-    doc.m_moves = MillionEntries();
+    doc.LoadRecord(MillionEntries());
     for (auto _ : state) {
         if (path.empty() || !doc.OnSaveDocument(path)) {
             state.SkipWithError("cannot save into the temporary folder");
@@ -84,13 +84,13 @@ void BM_LoadRecord(benchmark::State& state)
 {
     const std::string path = BenchFolder().PathOf("load.wxl");
     CClientDoc doc;
-    doc.m_moves = MillionEntries();
+    doc.LoadRecord(MillionEntries());
     if (path.empty() || !doc.OnSaveDocument(path)) {
         state.SkipWithError("cannot write the record to load");
         return;
     }
     for (auto _ : state) {
-        if (!doc.OnOpenDocument(path) || doc.m_moves.GetSize() != kEntries) {
+        if (!doc.OnOpenDocument(path) || doc.GetMoves().GetSize() != kEntries) {
             state.SkipWithError("the record did not load whole");
             break;
         }
@@ -105,7 +105,7 @@ const std::string& MillionEntryBytes()
     static const std::string bytes = [] {
         const std::string path = BenchFolder().PathOf("bytes.wxl");
         CClientDoc doc;
-        doc.m_moves = MillionEntries();
+        doc.LoadRecord(MillionEntries());
         if (path.empty() || !doc.OnSaveDocument(path))
             return std::string();
         std::ifstream file(path, std::ios::binary);

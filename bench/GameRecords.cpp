@@ -1,31 +1,14 @@
 #include "GameRecords.h"
 
-#include "record/ClientDoc.h"
+#include "SplitMix64.h"
+#include "model/GamePosition.h"
+#include "record/ColourRule.h"
 
 #include <cassert>
 #include <optional>
 #include <vector>
 
 namespace {
-
-class SplitMix64 {
-public:
-    explicit SplitMix64(std::uint64_t nSeed) : m_nState(nSeed) {}
-
-    std::uint64_t Next()
-    {
-        std::uint64_t z = (m_nState += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-
-    // 0 <= result < nBound; the modulo bias is far below anything measured here.
-    int Below(int nBound) { return static_cast<int>(Next() % static_cast<std::uint64_t>(nBound)); }
-
-private:
-    std::uint64_t m_nState;
-};
 
 enum class EntryKind : char { stone, pass, bomb };
 
@@ -51,10 +34,10 @@ MovePoint RandomBoardPoint(SplitMix64& random)
     return {1 + random.Below(BOARD_SIZE), 1 + random.Below(BOARD_SIZE)};
 }
 
-MovePoint ChooseStone(const CClientDoc& doc, std::optional<MovePoint> lastStone, SplitMix64& random)
+MovePoint ChooseStone(const CGamePosition& position, std::optional<MovePoint> lastStone, SplitMix64& random)
 {
-    auto isEmpty = [&doc](MovePoint point) {
-        return IsBoardPoint(point.x, point.y) && doc.ValueAt(point.x, point.y) == PT_EMPTY;
+    auto isEmpty = [&position](MovePoint point) {
+        return IsBoardPoint(point.x, point.y) && position.ValueAt(point.x, point.y) == PT_EMPTY;
     };
     if (lastStone && random.Below(2) == 0) {
         std::vector<MovePoint> near;
@@ -84,27 +67,32 @@ MoveRecord MakePlayedRecord(int nEntries, int nPasses, int nBombs, std::uint64_t
     SplitMix64 random(nSeed);
     const std::vector<EntryKind> kinds = PlaceMarks(nEntries, nPasses, nBombs, random);
 
-    // The record grows inside a document that replays each entry as it is
-    // added, so every stone is chosen on the board replay will show.
-    CClientDoc doc;
+    // Every stone is chosen on the board replay will show: the record grows
+    // beside a position that replays each entry as it is added, as the
+    // document's step forward does (colour, chains, sweep).
+    MoveRecord moves;
+    CGamePosition position;
     for (int i = 0; i < nEntries; ++i) {
         std::optional<MovePoint> lastStone;
-        if (i > 0 && IsBoardPoint(doc.m_moves[i - 1].x, doc.m_moves[i - 1].y))
-            lastStone = doc.m_moves[i - 1];
+        if (i > 0 && IsBoardPoint(moves[i - 1].x, moves[i - 1].y))
+            lastStone = moves[i - 1];
         switch (kinds[static_cast<std::size_t>(i)]) {
         case EntryKind::pass:
-            doc.m_moves.Add(PASS_MARK);
+            moves.Add(PASS_MARK);
             break;
         case EntryKind::bomb:
-            doc.m_moves.Add(BOMB_MARK);
+            moves.Add(BOMB_MARK);
             break;
         case EntryKind::stone:
-            doc.m_moves.Add(ChooseStone(doc, lastStone, random));
+            moves.Add(ChooseStone(position, lastStone, random));
             break;
         }
-        doc.StepForward();
+        const MovePoint entry = moves[i];
+        position.SetValueAt(entry.x, entry.y, ReplayColour(moves, i).value);
+        position.AddStoneToGroups(entry.x, entry.y);
+        position.SweepCaptures();
     }
-    return doc.m_moves;
+    return moves;
 }
 
 MoveRecord MakeEntryMix(int nEntries, std::uint64_t nSeed)

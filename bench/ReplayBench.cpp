@@ -3,6 +3,7 @@
 // million entries, and records a hostile file could hold. The long records
 // run at several lengths so that the growth with record length shows.
 #include "GameRecords.h"
+#include "HostileRecords.h"
 #include "record/ClientDoc.h"
 
 #include <benchmark/benchmark.h>
@@ -49,13 +50,14 @@ MoveRecord LongRecordPrefix(int nEntries)
 void ReportEndPosition(benchmark::State& state, const MoveRecord& record)
 {
     CClientDoc doc;
-    doc.m_moves = record;
+    doc.LoadRecord(record);
     doc.GoToEnd();
-    state.counters["captures"] = doc.m_nCaptures;
-    state.counters["groups"] = static_cast<double>(doc.GetGroups().size());
+    const CGamePosition& position = doc.GetPosition();
+    state.counters["captures"] = position.m_nCaptures;
+    state.counters["groups"] = static_cast<double>(position.GetGroups().size());
     std::size_t nPoints = 0;
     std::size_t nLargest = 0;
-    for (const StoneGroup group : doc.GetGroups()) {
+    for (const StoneGroup group : position.GetGroups()) {
         nPoints += group.size();
         nLargest = std::max(nLargest, group.size());
     }
@@ -67,13 +69,13 @@ void ReportEndPosition(benchmark::State& state, const MoveRecord& record)
 void GoToEndFromStart(benchmark::State& state, const MoveRecord& record)
 {
     CClientDoc doc;
-    doc.m_moves = record;
+    doc.LoadRecord(record);
     for (auto _ : state) {
         state.PauseTiming();
         doc.GoToStart();
         state.ResumeTiming();
         doc.GoToEnd();
-        benchmark::DoNotOptimize(doc.m_nCaptures);
+        benchmark::DoNotOptimize(doc.GetPosition().m_nCaptures);
     }
     state.SetItemsProcessed(state.iterations() * record.GetSize());
     ReportEndPosition(state, record);
@@ -99,10 +101,10 @@ void GoToEndFirstTime(benchmark::State& state, const MoveRecord& record, DocArgs
     for (auto _ : state) {
         state.PauseTiming();
         auto doc = std::make_unique<CClientDoc>(docArgs...);
-        doc->m_moves = record;
+        doc->LoadRecord(record);
         state.ResumeTiming();
         doc->GoToEnd();
-        benchmark::DoNotOptimize(doc->m_nCaptures);
+        benchmark::DoNotOptimize(doc->GetPosition().m_nCaptures);
         // Closing the document is not part of going to its end.
         state.PauseTiming();
         doc.reset();
@@ -139,7 +141,7 @@ void StepTo(CClientDoc& doc, int nAt)
     doc.GoToStart();
     doc.GoToEnd();
     doc.GoToStart();
-    while (doc.m_nCurMove < nAt)
+    while (doc.GetCurMove() < nAt)
         doc.StepForward();
 }
 
@@ -149,7 +151,7 @@ void TimeStepBacks(benchmark::State& state, CClientDoc& doc)
 {
     for (auto _ : state) {
         doc.StepBack();
-        benchmark::DoNotOptimize(doc.m_nCurMove);
+        benchmark::DoNotOptimize(doc.GetCurMove());
         state.PauseTiming();
         doc.StepForward();
         state.ResumeTiming();
@@ -161,19 +163,35 @@ void TimeStepBacks(benchmark::State& state, CClientDoc& doc)
 void BM_StepBackMillionAt(benchmark::State& state)
 {
     CClientDoc doc;
-    doc.m_moves = MillionRecord();
+    doc.LoadRecord(MillionRecord());
     StepTo(doc, static_cast<int>(state.range(0)));
     TimeStepBacks(state, doc);
 }
 BENCHMARK(BM_StepBackMillionAt)
-    ->Arg(1'000)->Arg(1'500)->Arg(kMillion / 2 + 700)->Arg(kMillion - 300)->Arg(kMillion)
+    ->Arg(1'000)->Arg(1'500)->Arg(10'000)->Arg(kMillion / 2 + 700)->Arg(kMillion - 300)->Arg(kMillion)
     ->Unit(benchmark::kMicrosecond);
+
+// One step back at the end of a record of range(0) entries, the first of the
+// million-entry one, after the go to end that makes its checkpoints: a long
+// game's last moves must step back as quickly as a short one's.
+void BM_StepBackAtTheEndOf(benchmark::State& state)
+{
+    CClientDoc doc;
+    MoveRecord record;
+    record.SetSize(static_cast<int>(state.range(0)));
+    for (int i = 0; i < record.GetSize(); ++i)
+        record[i] = MillionRecord()[i];
+    doc.LoadRecord(std::move(record));
+    StepTo(doc, static_cast<int>(state.range(0)));
+    TimeStepBacks(state, doc);
+}
+BENCHMARK(BM_StepBackAtTheEndOf)->Arg(10'000)->Arg(kMillion)->Unit(benchmark::kMicrosecond);
 
 // Holding the back button: a thousand step backs in a row from the end.
 void BM_ThousandStepBacksFromTheEnd(benchmark::State& state)
 {
     CClientDoc doc;
-    doc.m_moves = MillionRecord();
+    doc.LoadRecord(MillionRecord());
     StepTo(doc, kMillion);
     for (auto _ : state) {
         for (int i = 0; i < 1000; ++i)
@@ -189,14 +207,14 @@ BENCHMARK(BM_ThousandStepBacksFromTheEnd)->Unit(benchmark::kMillisecond);
 void BM_GoToEndMillionFrom(benchmark::State& state)
 {
     CClientDoc doc;
-    doc.m_moves = MillionRecord();
+    doc.LoadRecord(MillionRecord());
     StepTo(doc, 0);
     for (auto _ : state) {
         state.PauseTiming();
         StepTo(doc, static_cast<int>(state.range(0)));
         state.ResumeTiming();
         doc.GoToEnd();
-        benchmark::DoNotOptimize(doc.m_nCaptures);
+        benchmark::DoNotOptimize(doc.GetPosition().m_nCaptures);
     }
 }
 BENCHMARK(BM_GoToEndMillionFrom)->Arg(0)->Arg(1'000)->Arg(kMillion / 2)->Unit(benchmark::kMicrosecond);
@@ -204,7 +222,7 @@ BENCHMARK(BM_GoToEndMillionFrom)->Arg(0)->Arg(1'000)->Arg(kMillion / 2)->Unit(be
 void BM_GoToStartMillionFromTheEnd(benchmark::State& state)
 {
     CClientDoc doc;
-    doc.m_moves = MillionRecord();
+    doc.LoadRecord(MillionRecord());
     StepTo(doc, kMillion);
     for (auto _ : state) {
         doc.GoToStart();
@@ -218,46 +236,6 @@ BENCHMARK(BM_GoToStartMillionFromTheEnd)->Unit(benchmark::kMicrosecond);
 // Records a file may hold that play never makes, each against a played
 // record of the same length (BM_GoToEndLongRecordFirstTime): the first go to
 // end replays every entry.
-MoveRecord StonesAllOnOnePoint()
-{
-    MoveRecord record;
-    record.SetSize(kLongRecord);
-    for (MovePoint& entry : record)
-        entry = {10, 10};
-    return record;
-}
-
-MoveRecord RandomPointsAndATenthPasses()
-{
-    MoveRecord record = MakeEntryMix(kLongRecord, 0x60'3000);
-    for (int i = 0; i < kLongRecord; i += 10)
-        record[i] = PASS_MARK;
-    return record;
-}
-
-// Two neighbouring points played twice each in turn: every second stone joins
-// the oldest group that lists its neighbour, so groups long at the head of
-// the list keep growing and moving.
-MoveRecord TwoPointsInTurn()
-{
-    MoveRecord record;
-    record.SetSize(kLongRecord);
-    for (int i = 0; i < kLongRecord; ++i)
-        record[i] = {10, i % 4 < 2 ? 10 : 11};
-    return record;
-}
-
-// A record of nothing but passes: every replayed pass leaves a group on the
-// pass indicator cell that no sweep can capture.
-MoveRecord PassesOnly(int nEntries)
-{
-    MoveRecord passes;
-    passes.SetSize(nEntries);
-    for (MovePoint& entry : passes)
-        entry = PASS_MARK;
-    return passes;
-}
-
 void GoToEndFirstTimeAndReport(benchmark::State& state, const MoveRecord& record)
 {
     GoToEndFirstTime(state, record);
@@ -266,25 +244,25 @@ void GoToEndFirstTimeAndReport(benchmark::State& state, const MoveRecord& record
 
 void BM_GoToEndStonesAllOnOnePoint(benchmark::State& state)
 {
-    GoToEndFirstTimeAndReport(state, StonesAllOnOnePoint());
+    GoToEndFirstTimeAndReport(state, MakeStonesAllOnOnePoint(kLongRecord));
 }
 BENCHMARK(BM_GoToEndStonesAllOnOnePoint)->Unit(benchmark::kMillisecond);
 
 void BM_GoToEndRandomPointsAndATenthPasses(benchmark::State& state)
 {
-    GoToEndFirstTimeAndReport(state, RandomPointsAndATenthPasses());
+    GoToEndFirstTimeAndReport(state, MakeRandomPointsAndATenthPasses(kLongRecord, 0x60'3000));
 }
 BENCHMARK(BM_GoToEndRandomPointsAndATenthPasses)->Unit(benchmark::kMillisecond);
 
 void BM_GoToEndTwoPointsInTurn(benchmark::State& state)
 {
-    GoToEndFirstTimeAndReport(state, TwoPointsInTurn());
+    GoToEndFirstTimeAndReport(state, MakeTwoPointsInTurn(kLongRecord));
 }
 BENCHMARK(BM_GoToEndTwoPointsInTurn)->Unit(benchmark::kMillisecond);
 
 void BM_GoToEndPassesOnly(benchmark::State& state)
 {
-    GoToEndFirstTimeAndReport(state, PassesOnly(static_cast<int>(state.range(0))));
+    GoToEndFirstTimeAndReport(state, MakePassesOnly(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_GoToEndPassesOnly)->Arg(kLongRecord)->Arg(4'000'000)->Unit(benchmark::kMillisecond);
 
@@ -293,10 +271,10 @@ BENCHMARK(BM_GoToEndPassesOnly)->Arg(kLongRecord)->Arg(4'000'000)->Unit(benchmar
 void BM_StepBackLongRecord(benchmark::State& state)
 {
     CClientDoc doc;
-    doc.m_moves = LongRecordPrefix(static_cast<int>(state.range(0)));
+    doc.LoadRecord(LongRecordPrefix(static_cast<int>(state.range(0))));
     doc.GoToEnd();
     TimeStepBacks(state, doc);
-    state.SetItemsProcessed(state.iterations() * doc.m_moves.GetSize());
+    state.SetItemsProcessed(state.iterations() * doc.GetMoves().GetSize());
 }
 BENCHMARK(BM_StepBackLongRecord)->Arg(25'000)->Arg(50'000)->Arg(kLongRecord)->Unit(benchmark::kMillisecond);
 

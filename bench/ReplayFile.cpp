@@ -15,6 +15,6 @@ int main(int argc, char** argv)
     if (!doc.OnOpenDocument(argv[1]))
         return 1;
     doc.GoToEnd();
-    std::printf("%d\n", doc.m_nCaptures);
+    std::printf("%d\n", doc.GetPosition().m_nCaptures);
     return 0;
 }

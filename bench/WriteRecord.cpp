@@ -25,7 +25,7 @@ int main(int argc, char** argv)
         return 2;
     }
     CClientDoc doc;
-    doc.m_moves = kind == "played" ? MakePlayedRecord(nEntries, nEntries / 100, nEntries / 100, 0x60'0000 + nEntries)
-                                   : MakeEntryMix(nEntries, 0xF11E);
+    doc.LoadRecord(kind == "played" ? MakePlayedRecord(nEntries, nEntries / 100, nEntries / 100, 0x60'0000 + nEntries)
+                                    : MakeEntryMix(nEntries, 0xF11E));
     return doc.OnSaveDocument(argv[3]) ? 0 : 1;
 }

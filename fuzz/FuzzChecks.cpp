@@ -19,15 +19,15 @@ bool IsStoneValue(PointValue value)
 
 std::string CheckDocument(const CClientDoc& doc)
 {
-    if (doc.m_nCurMove < 0 || doc.m_nCurMove > doc.m_moves.GetSize())
-        return "replay position " + std::to_string(doc.m_nCurMove) + " outside a record of " +
-               std::to_string(doc.m_moves.GetSize());
-    for (const MovePoint entry : doc.m_moves)
+    if (doc.GetCurMove() < 0 || doc.GetCurMove() > doc.GetMoves().GetSize())
+        return "replay position " + std::to_string(doc.GetCurMove()) + " outside a record of " +
+               std::to_string(doc.GetMoves().GetSize());
+    for (const MovePoint entry : doc.GetMoves())
         if (!IsRecordEntry(entry))
             return "record entry (" + std::to_string(entry.x) + ", " + std::to_string(entry.y) + ")";
     for (int x = 0; x < GRID_SIZE; ++x) {
         for (int y = 0; y < GRID_SIZE; ++y) {
-            const PointValue value = doc.m_board[CellIndex(x, y)];
+            const PointValue value = doc.GetPosition().m_board[CellIndex(x, y)];
             const bool bAllowed = IsBoardPoint(x, y)      ? value == PT_EMPTY || IsStoneValue(value)
                                   : IsIndicatorCell(x, y) ? value == PT_EDGE || IsStoneValue(value)
                                                           : value == PT_EDGE;
@@ -45,15 +45,15 @@ std::string CheckDocument(const CClientDoc& doc)
 std::string CheckAgainstReplay(const CClientDoc& doc)
 {
     CClientDoc replay;
-    replay.m_moves = doc.m_moves;
-    for (int i = 0; i < doc.m_nCurMove; ++i)
+    replay.LoadRecord(doc.GetMoves());
+    for (int i = 0; i < doc.GetCurMove(); ++i)
         replay.StepForward();
-    if (replay.m_board != doc.m_board)
-        return "the board differs from a replay of the first " + std::to_string(doc.m_nCurMove) + " entries";
-    if (replay.GetGroups() != doc.GetGroups())
-        return "the chains differ from a replay of the first " + std::to_string(doc.m_nCurMove) + " entries";
-    if (doc.m_nCurMove > 0 && (replay.m_strColor != doc.m_strColor || replay.m_nShowX != doc.m_nShowX ||
-                               replay.m_nShowY != doc.m_nShowY))
+    if (replay.GetPosition().m_board != doc.GetPosition().m_board)
+        return "the board differs from a replay of the first " + std::to_string(doc.GetCurMove()) + " entries";
+    if (replay.GetPosition().GetGroups() != doc.GetPosition().GetGroups())
+        return "the chains differ from a replay of the first " + std::to_string(doc.GetCurMove()) + " entries";
+    if (doc.GetCurMove() > 0 && (replay.GetColorName() != doc.GetColorName() ||
+                                 replay.GetShowX() != doc.GetShowX() || replay.GetShowY() != doc.GetShowY()))
         return "the caption differs from a replay";
     return {};
 }

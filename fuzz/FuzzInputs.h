@@ -36,5 +36,5 @@ std::string RunSgfInput(const std::uint8_t* data, std::size_t size);
 // its place allows.
 std::string CheckDocument(const CClientDoc& doc);
 // The board and chains equal those of a fresh replay of the first
-// m_nCurMove entries (what step back rebuilds).
+// GetCurMove() entries (what step back rebuilds).
 std::string CheckAgainstReplay(const CClientDoc& doc);

@@ -89,10 +89,11 @@ std::string Store(CClientDoc& doc)
 
 bool HasEntries(const CClientDoc& doc, const std::uint8_t* data, const Layout& layout)
 {
-    if (static_cast<std::uint32_t>(doc.m_moves.GetSize()) != layout.nCount)
+    const MoveRecord& moves = doc.GetMoves();
+    if (static_cast<std::uint32_t>(moves.GetSize()) != layout.nCount)
         return false;
-    for (int i = 0; i < doc.m_moves.GetSize(); ++i)
-        if (doc.m_moves[i] != EntryAt(data + layout.nPrefix + std::size_t{8} * i))
+    for (int i = 0; i < moves.GetSize(); ++i)
+        if (moves[i] != EntryAt(data + layout.nPrefix + std::size_t{8} * i))
             return false;
     return true;
 }
@@ -101,13 +102,13 @@ bool HasEntries(const CClientDoc& doc, const std::uint8_t* data, const Layout& l
 std::string CheckReplay(CClientDoc& doc)
 {
     doc.GoToEnd();
-    if (doc.m_nCurMove != doc.m_moves.GetSize())
-        return "go to end stopped at " + std::to_string(doc.m_nCurMove);
+    if (doc.GetCurMove() != doc.GetMoves().GetSize())
+        return "go to end stopped at " + std::to_string(doc.GetCurMove());
     std::string fault = CheckDocument(doc);
-    for (int i = 0; i < kStepsBack && fault.empty() && doc.m_nCurMove > 0; ++i) {
-        const int nBefore = doc.m_nCurMove;
+    for (int i = 0; i < kStepsBack && fault.empty() && doc.GetCurMove() > 0; ++i) {
+        const int nBefore = doc.GetCurMove();
         doc.StepBack();
-        fault = doc.m_nCurMove != nBefore - 1 ? "step back did not move one entry" : CheckDocument(doc);
+        fault = doc.GetCurMove() != nBefore - 1 ? "step back did not move one entry" : CheckDocument(doc);
         if (fault.empty())
             fault = CheckAgainstReplay(doc);
     }
@@ -119,7 +120,9 @@ std::string CheckReplay(CClientDoc& doc)
 std::string RunRecordLoadInput(const std::uint8_t* data, std::size_t size)
 {
     CClientDoc doc;
-    doc.m_moves.Add(kEarlierEntry);
+    MoveRecord earlier;
+    earlier.Add(kEarlierEntry);
+    doc.LoadRecord(std::move(earlier));
     std::optional<CArchiveException::Cause> refusal;
     try {
         Load(doc, std::string(reinterpret_cast<const char*>(data), size));
@@ -132,11 +135,11 @@ std::string RunRecordLoadInput(const std::uint8_t* data, std::size_t size)
     if (refusal) {
         if (*refusal != verdict.refusal)
             return "a record was refused for the wrong cause";
-        if (doc.m_moves.GetSize() != 1 || doc.m_moves[0] != kEarlierEntry)
+        if (doc.GetMoves().GetSize() != 1 || doc.GetMoves()[0] != kEarlierEntry)
             return "a refused record changed the record it was loaded into";
         return CheckDocument(doc);
     }
-    if (!HasEntries(doc, data, *verdict.layout) || doc.m_nCurMove != 0)
+    if (!HasEntries(doc, data, *verdict.layout) || doc.GetCurMove() != 0)
         return "a sound record did not load as its entries at position 0";
     if (std::string fault = CheckReplay(doc); !fault.empty())
         return fault;

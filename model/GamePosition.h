@@ -11,39 +11,38 @@
 // "The group that holds a point" is always the first group from the head
 // whose points contain it: a replayed stone can land on an occupied point, so
 // a point may sit in several groups, or (a flower stone left by a capture) in
-// none.
+// none, and a group may list a point again and again.
 //
-// What makes it quick without changing a result:
-//  - each board cell knows the groups that list it (with repeats), and the
-//    first of several is found by the groups' stamps, which grow along the
-//    list; the two indicator cells keep their groups in list order;
-//  - each board group counts its liberties with repeats (one for every empty
-//    neighbour of every entry), kept up to date as cells change, so "has a
-//    liberty" costs nothing; the sweep judges, in list order, only the groups
-//    whose count reached 0 since the last sweep, which are the only ones the
-//    literal sweep can capture (a sweep only ever frees cells);
-//  - groups live in a pool, one-point groups without an allocation of their
-//    own, so the groups that passes and bombs leave cost little.
+// What makes it quick without changing a result is kept in parts, each with
+// its own invariant and check:
+//  - CGroupList (GroupList.h): the groups in list order, with stamps that
+//    grow along it, so the first of several groups is the smallest stamp;
+//  - CCellHolders (CellHolders.h): for each cell the groups listing it,
+//    lone groups (this cell only) apart from shared ones, each kept once;
+//  - CGroupCellSets (GroupCellSets.h): the cells of each shared group;
+//  - CLiberties (Liberties.h): which cells have an empty neighbour, and how
+//    many such cells each shared group lists, so that a sweep judges only the
+//    groups that may have no liberty.
+// Nothing in them grows with the number of times a group lists a point, so
+// a record that puts stones again and again on a few points replays in time
+// proportional to its length.
 #pragma once
 
 #include "model/BoardGrid.h"
-#include "model/PointStore.h"
+#include "model/GroupList.h"
+#include "model/GroupShapes.h"
+#include "model/Liberties.h"
 #include "model/StoneGroup.h"
 
 #include <algorithm>
-#include <array>
-#include <bitset>
 #include <cstdint>
 #include <iterator>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class CGamePosition {
 public:
-    using GroupId = std::uint32_t;
-
     CGamePosition();
     ~CGamePosition();
     CGamePosition(const CGamePosition&) = delete;
@@ -81,7 +80,7 @@ public:
     // Destroys every group, head first.
     void ClearGroups();
 
-    // ResetBoard, then ClearGroups.
+    // ClearGroups, then ResetBoard.
     void ResetPosition();
 
     // The groups from head to tail, each as its points.
@@ -115,16 +114,16 @@ public:
         // passes and bombs leave outweighs its own bookkeeping. At most
         // MAX_SEGMENT_GROUPS.
         std::uint32_t nSegmentGroups = MAX_SEGMENT_GROUPS;
-        // Points from which a board group keeps a set of the cells it lists.
-        std::uint32_t nCellSetPoints = 64;
-        // Runs of holders from which a cell finds its first group by a heap
-        // of stamps rather than by looking at each; at least 2.
+        // Shared groups of a cell from which the cell finds its first group
+        // by a heap of stamps rather than by looking at each; at least 2.
         std::uint32_t nHeapRuns = 8;
     };
     void SetTuning(Tuning tuning);
     // pEarlier, when not null, is a snapshot to share segments with: those it
     // holds as they stand, if it is the one this position took or restored
-    // last. The snapshot becomes the one taken last.
+    // last. The snapshot becomes the one taken last. May throw
+    // std::bad_alloc: the position is then as it was, and shares with no
+    // snapshot.
     CSnapshot TakeSnapshot(const CSnapshot* pEarlier = nullptr);
     // The points of the groups TakeSnapshot(pEarlier) would encode rather
     // than share: what taking it costs (a group that lists a point again and
@@ -132,7 +131,8 @@ public:
     std::size_t PointsToEncode(const CSnapshot* pEarlier) const;
     // Board and groups as they were when snapshot was taken; counters untouched.
     // Restoring the snapshot taken or restored last rebuilds only the groups
-    // touched since.
+    // touched since. May throw std::bad_alloc: the position is then half
+    // built (ResetPosition makes it sound) and shares with no snapshot.
     void RestoreSnapshot(const CSnapshot& snapshot);
 
     // Grows with every change of board or groups: a caller that remembers it
@@ -143,13 +143,11 @@ public:
     // Returns an empty string when the position is sound, else the first
     // fault found, naming its cell or group. Sound means: every cell holds a
     // value its place allows and the guard block is empty; every group is a
-    // connected chain of board points or of indicator cells; what each cell
-    // knows of the groups listing it, the indicator cells' group order, the
-    // stamps, each board group's liberty count, and the groups waiting to be
-    // judged agree with the group list; every black or white stone on the
-    // board is held by a group. Every state the rules reach passes: a point held by
-    // two groups, a flower stone held by none, a group still listing a point
-    // that a capture emptied.
+    // connected chain of board points or of indicator cells; each part agrees
+    // with the board and the group list (see the parts' headers); every black
+    // or white stone on the board is held by a group. Every state the rules
+    // reach passes: a point held by two groups, a flower stone held by none, a
+    // group still listing a point that a capture emptied.
     std::string CheckConsistency() const;
 
 private:
@@ -162,77 +160,35 @@ public:
     std::int32_t m_nCapturesBefore = 0;  // m_nCaptures when the latest sweep began
 
 private:
-    static constexpr GroupId NO_GROUP = 0xFFFF'FFFF;
-    static constexpr GroupId FREE_NODE = 0xFFFF'FFFE;   // prev of a node in the free list
-    static constexpr GroupId NOT_LISTED = 0xFFFF'FFFE;  // mark link of a group not on that mark's list
-    static constexpr int MARK_KINDS = 2;                 // the pass and the bomb indicator cells
-
-    struct GroupNode {
-        GroupId prev = NO_GROUP;
-        GroupId next = NO_GROUP;
-        std::uint64_t nStamp = 0;  // grows along the list; a group moved to the tail gets a new one
-        union {
-            struct {
-                std::uint64_t nBirth;  // the stamp the group was made with: which group the node holds
-            } board;
-            struct {
-                GroupId prev[MARK_KINDS];  // the indicator cells' lists, in list order
-                GroupId next[MARK_KINDS];
-            } marks;
-        };
-        CPointStore points;
-    };
-
-    static constexpr int CHUNK_BITS = 10;
-
-    GroupNode& Node(GroupId id) { return m_chunks[id >> CHUNK_BITS][id & ((1u << CHUNK_BITS) - 1)]; }
-    const GroupNode& Node(GroupId id) const { return m_chunks[id >> CHUNK_BITS][id & ((1u << CHUNK_BITS) - 1)]; }
-    bool IsMarkGroup(const GroupNode& node) const { return node.points.Front().x > BOARD_SIZE; }
-
     PointValue ValueAtIndex(int nCell) const;
     void SetCell(int nCell, PointValue value);
-    int EmptyNeighbours(int nCell) const;
-    // Queues the groups next to nCell whose liberty count is 0.
-    [[gnu::noinline]] void AwaitJudgementAround(int nCell);
-    // The rare half of AllocateNode, kept out of line so that the common
-    // half (reusing a freed node) is inlined where groups are made.
-    [[gnu::noinline]] GroupId AllocateFreshNode();
-    void RecountLiberties();
 
-    GroupId AllocateNode();
-    GroupId NewGroupAtTail();
-    void MoveToTail(GroupId id);
-    void LinkMark(GroupId id, int nKind);
-    void UnlinkMark(GroupId id, int nKind);
-    void AppendPoint(GroupId id, int nCell);
-    // AppendPoint(NewGroupAtTail(), nCell) for a board point, as most stones
-    // of a long record start a group of their own: a fresh group needs no
-    // touch (its stamp is the newest) and no check of its run of holders.
-    void StartGroupAt(int nCell);
-    // AppendPoint's rarer parts, out of line for the same reason: a point on
-    // an indicator cell, and a point of a group large enough to keep a set
-    // of its cells (the group already holds the point).
-    [[gnu::noinline]] void AppendMarkPoint(GroupId id, int nCell, int nKind);
-    [[gnu::noinline]] void AddToCellSet(GroupId id, int nCell);
-    void MergeInto(GroupId target, GroupId source);
+    // A new group at the tail whose only point is nCell. May throw
+    // std::bad_alloc, nothing then changed.
+    GroupId StartGroupAt(int nCell);
+    // The newest group, a member of no shape yet, takes the shape of cells.
+    void JoinShape(GroupId id, const CCellSet& cells);
+    // Source's points after target's; source goes. Its cells are added to
+    // pending: the target takes its new shape when it moves to the tail.
+    void MergeInto(GroupId target, GroupId source, CCellSet& pending);
+    // Takes the group out of its shape and frees it; its points' cells are
+    // left as they are.
     void DestroyGroup(GroupId id);
-    // Takes board group id off the holders of its cells (and drops its cell
-    // set); its points stay until the node is freed.
-    void ForgetHolders(GroupId id);
-    void FreeNode(GroupId id);
-    void ClearGroupFromBoard(GroupId id, bool bKeepFlowers);
-    // A group still in the list, of board points, with no liberty left.
-    bool IsBoardGroupWithoutLiberty(GroupId id) const;
+    // Takes the group out of its shape, then empties its cells (but for
+    // flower stones, with bKeepFlowers), then frees it: emptying the cells
+    // adjusts only the groups that stay.
+    void TakeOffBoard(GroupId id, bool bKeepFlowers);
     // Counts the group as captured and takes it off the board (its flower
     // stones stay) and out of the list.
     void Capture(GroupId id);
-    GroupId FindGroupAt(int nCell);
+    // The sweep's first judgement of a shape's first member, if it has one.
+    void QueueJudgement(ShapeId shape);
 
     // Every change to a group's points or place goes through Touch first: the
     // groups with a stamp below the first touched one are as the latest
     // snapshot taken or restored saw them, and so are the parts of it that
     // hold them.
-    void Touch(const GroupNode& node) { m_nFirstTouchedStamp = std::min(m_nFirstTouchedStamp, node.nStamp); }
+    void Touch(GroupId id) { m_nFirstTouchedStamp = std::min(m_nFirstTouchedStamp, m_groups[id].nStamp); }
     void ForgetSnapshotBase();
     void StartSnapshotBase(std::uint64_t nSerial);
     // How many leading segments of the base snapshot still hold what the list
@@ -242,101 +198,31 @@ private:
 
     BoardGrid m_guard{};  // never written: PT_EMPTY throughout
 
-    std::vector<std::unique_ptr<GroupNode[]>> m_chunks;
-    // Of each board group's node, by id: the empty neighbours of its entries,
-    // with repeats. Kept apart from the nodes, as a cell that changes adjusts
-    // every group next to it and that is the replay's busiest write.
-    std::vector<std::int32_t> m_liberties;
-    GroupId m_nNodes = 0;  // nodes handed out of the chunks so far
-    GroupId m_nFreeHead = NO_GROUP;
-    GroupId m_nHead = NO_GROUP;
-    GroupId m_nTail = NO_GROUP;
-    std::size_t m_nGroups = 0;
-    std::size_t m_nPoints = 0;  // of all groups, repeats included
-    std::uint64_t m_nNextStamp = 0;
+    CGroupList m_groups;
+    CGroupShapes m_shapes;
+    CLiberties m_liberties;
     std::uint64_t m_nChanges = 0;
+    Tuning m_tuning;
 
-    // Board cells: the groups listing each, in runs of one group's entries
-    // (a stone replayed again and again onto one point makes many).
-    struct Holder {
-        GroupId id;
-        std::uint32_t nEntries;
-    };
-    // Past the grid, as far as a neighbour of a cell of the last column
-    // reaches, lists that stay empty: a cell's neighbours after it are read
-    // without a bounds check.
-    std::array<std::vector<Holder>, GRID_CELLS + GRID_SIZE> m_holders;
-    // And for finding the first of them, the groups of each cell listed in
-    // m_tuning.nHeapRuns runs or more in a heap by stamp, the smallest on
-    // top (fewer runs are looked at one by one). An entry goes stale when its
-    // group moves to the tail (it is put back with its new stamp when it
-    // comes to the top) or goes (it is dropped then); the heap is rebuilt
-    // from the holders when the cell reaches that many runs, and when stale
-    // entries outnumber them.
-    struct StampEntry {
+    // The sweep's working queue: the first members of shapes without a
+    // liberty, by stamp.
+    struct Judgement {
         std::uint64_t nStamp;
         GroupId id;
-        std::uint64_t nBirth;
-        friend bool operator>(const StampEntry& a, const StampEntry& b) { return a.nStamp > b.nStamp; }
+        ShapeId shape;
+        std::uint64_t nShapeBirth;
+        friend bool operator>(const Judgement& a, const Judgement& b) { return a.nStamp > b.nStamp; }
     };
-    // A cell of one group finds it without the heap, which is then left as
-    // it is and built afresh when a second group comes.
-    void PushStampEntry(int nCell, GroupId id)
-    {
-        if (m_holders[nCell].size() >= m_tuning.nHeapRuns)
-            PushStampEntryToHeap(nCell, id);
-    }
-    void PushStampEntryToHeap(int nCell, GroupId id);
-    std::array<std::vector<StampEntry>, GRID_CELLS> m_stampHeaps;
-
-    // The cells a board group of m_tuning.nCellSetPoints points or more
-    // lists, so that a merge or a capture visits each once without walking
-    // the repeats; smaller groups have none.
-    using CellSet = std::bitset<GRID_CELLS>;
-    std::unordered_map<GroupId, CellSet> m_cellSets;
-    // The cells board group id lists, each once.
-    CellSet CellsOf(GroupId id) const;
-    template <typename Visit>
-    void ForEachCellOf(GroupId id, Visit visit) const
-    {
-        const CPointStore& points = Node(id).points;
-        if (points.GetSize() == 1) {  // most groups a replay takes off are single stones
-            visit(CellIndex(points.Front().x, points.Front().y));
-            return;
-        }
-        if (points.GetSize() >= m_tuning.nCellSetPoints) {
-            const CellSet& cells = m_cellSets.at(id);
-            for (std::size_t nCell = cells._Find_first(); nCell < cells.size(); nCell = cells._Find_next(nCell))
-                visit(static_cast<int>(nCell));
-            return;
-        }
-        CellSet visited;
-        for (const CPoint point : points.Points()) {
-            const int nCell = CellIndex(point.x, point.y);
-            if (!visited[nCell]) {
-                visited.set(nCell);
-                visit(nCell);
-            }
-        }
-    }
-    // The indicator cells: entries naming each, and their groups in list order.
-    std::array<std::int64_t, MARK_KINDS> m_nMarkEntries{};
-    std::array<GroupId, MARK_KINDS> m_markHead{NO_GROUP, NO_GROUP};
-    std::array<GroupId, MARK_KINDS> m_markTail{NO_GROUP, NO_GROUP};
-    // Board groups whose liberty count reached 0 since the last sweep (some
-    // may have gained one again or gone since).
-    std::vector<GroupId> m_pendingJudgement;
-    std::vector<GroupId> m_judging;  // the sweep's working list
+    std::vector<Judgement> m_judgements;
 
     // The snapshot taken or restored last, while the groups descend from it:
     // its serial number and, for each of its segments, the last group the
-    // segment holds, with that group's stamp, and the groups held so far.
+    // segment holds, with that group's stamp, and the points held so far.
     struct SegmentEnd {
         GroupId id;
         std::uint64_t nStamp;
         std::size_t nPointsThrough;  // points of the groups in this segment and those before it
     };
-    Tuning m_tuning;
     std::uint64_t m_nBaseSerial = 0;
     std::vector<SegmentEnd> m_baseSegmentEnds;
     std::uint64_t m_nFirstTouchedStamp = 0;
@@ -356,10 +242,10 @@ public:
         using pointer = void;
 
         iterator() = default;
-        StoneGroup operator*() const { return m_pPosition->Node(m_id).points.Points(); }
+        StoneGroup operator*() const { return (*m_pGroups)[m_id].points.Points(); }
         iterator& operator++()
         {
-            m_id = m_pPosition->Node(m_id).next;
+            m_id = (*m_pGroups)[m_id].next;
             return *this;
         }
         iterator operator++(int)
@@ -372,14 +258,14 @@ public:
 
     private:
         friend class GroupRange;
-        iterator(const CGamePosition* pPosition, GroupId id) : m_pPosition(pPosition), m_id(id) {}
-        const CGamePosition* m_pPosition = nullptr;
+        iterator(const CGroupList* pGroups, GroupId id) : m_pGroups(pGroups), m_id(id) {}
+        const CGroupList* m_pGroups = nullptr;
         GroupId m_id = NO_GROUP;
     };
 
-    iterator begin() const { return {m_pPosition, m_pPosition->m_nHead}; }
-    iterator end() const { return {m_pPosition, NO_GROUP}; }
-    std::size_t size() const { return m_pPosition->m_nGroups; }
+    iterator begin() const { return {m_pGroups, m_pGroups->Head()}; }
+    iterator end() const { return {m_pGroups, NO_GROUP}; }
+    std::size_t size() const { return m_pGroups->GroupCount(); }
     bool empty() const { return size() == 0; }
 
     // Same groups with the same points, in the same order.
@@ -392,11 +278,11 @@ public:
 
 private:
     friend class CGamePosition;
-    explicit GroupRange(const CGamePosition* pPosition) : m_pPosition(pPosition) {}
-    const CGamePosition* m_pPosition;
+    explicit GroupRange(const CGroupList* pGroups) : m_pGroups(pGroups) {}
+    const CGroupList* m_pGroups;
 };
 
 inline CGamePosition::GroupRange CGamePosition::GetGroups() const
 {
-    return GroupRange(this);
+    return GroupRange(&m_groups);
 }

@@ -100,7 +100,7 @@ std::size_t CGamePosition::UntouchedBaseSegments(const CSnapshot& base) const
 std::size_t CGamePosition::PointsToEncode(const CSnapshot* pEarlier) const
 {
     const std::size_t nKept = pEarlier ? UntouchedBaseSegments(*pEarlier) : 0;
-    return m_nPoints - (nKept > 0 ? m_baseSegmentEnds[nKept - 1].nPointsThrough : 0);
+    return m_groups.PointCount() - (nKept > 0 ? m_baseSegmentEnds[nKept - 1].nPointsThrough : 0);
 }
 
 CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
@@ -114,11 +114,15 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
     const std::size_t nKept = pEarlier ? UntouchedBaseSegments(*pEarlier) : 0;
     if (nKept > 0)
         snapshot.m_segments.assign(pEarlier->m_segments.begin(), pEarlier->m_segments.begin() + nKept);
+    // Until the snapshot is whole the position shares with none, so that
+    // running out of memory on the way leaves no base that names segment
+    // ends of another.
+    m_nBaseSerial = 0;
     m_baseSegmentEnds.resize(nKept);
-    GroupId id = nKept > 0 ? Node(m_baseSegmentEnds.back().id).next : m_nHead;
+    GroupId id = nKept > 0 ? m_groups[m_baseSegmentEnds.back().id].next : m_groups.Head();
 
     const auto markKindOfOnePointGroup = [this](GroupId group) {
-        const CPointStore& points = Node(group).points;
+        const CPointStore& points = m_groups[group].points;
         return points.GetSize() == 1 ? MarkKindOf(CellOf(points.Front())) : -1;
     };
     while (id != NO_GROUP) {
@@ -131,12 +135,12 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
         std::uint64_t nGroups = 0;
         std::uint64_t nPoints = 0;  // one-point groups in runs count one each
         while (id != NO_GROUP && nGroups < m_tuning.nSegmentGroups) {
-            const CPointStore& points = Node(id).points;
+            const CPointStore& points = m_groups[id].points;
             if (markKindOfOnePointGroup(id) >= 0) {
                 std::array<std::uint8_t, MAX_SEGMENT_GROUPS / 8> bits{};
                 std::uint64_t nRun = 0;
                 for (int nKind; id != NO_GROUP && nGroups < m_tuning.nSegmentGroups && (nKind = markKindOfOnePointGroup(id)) >= 0;
-                     last = id, id = Node(id).next, ++nGroups, ++nRun)
+                     last = id, id = m_groups[id].next, ++nGroups, ++nRun)
                     bits[nRun / 8] |= static_cast<std::uint8_t>(nKind << (nRun % 8));
                 nPoints += nRun;
                 bytes.push_back(RUN_OF_MARK_GROUPS);
@@ -147,9 +151,9 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
             if (points.GetSize() == 1) {
                 const CPoint point = points.Front();
                 std::uint64_t nRun = 0;
-                for (; id != NO_GROUP && nGroups < m_tuning.nSegmentGroups && Node(id).points.GetSize() == 1 &&
-                       Node(id).points.Front() == point;
-                     last = id, id = Node(id).next, ++nGroups)
+                for (; id != NO_GROUP && nGroups < m_tuning.nSegmentGroups && m_groups[id].points.GetSize() == 1 &&
+                       m_groups[id].points.Front() == point;
+                     last = id, id = m_groups[id].next, ++nGroups)
                     ++nRun;
                 nPoints += nRun;
                 bytes.push_back(RUN_OF_ONE_POINT_GROUPS);
@@ -163,14 +167,14 @@ CGamePosition::CSnapshot CGamePosition::TakeSnapshot(const CSnapshot* pEarlier)
             for (const CPoint point : points.Points())
                 PutCell(bytes, CellOf(point));
             last = id;
-            id = Node(id).next;
+            id = m_groups[id].next;
             ++nGroups;
         }
         bytes.push_back(END);
         snapshot.m_segments.push_back(std::make_shared<const CSnapshot::Segment>(bytes.begin(), bytes.end()));
         m_segmentScratch = std::move(bytes);
         const std::size_t nBefore = m_baseSegmentEnds.empty() ? 0 : m_baseSegmentEnds.back().nPointsThrough;
-        m_baseSegmentEnds.push_back({last, Node(last).nStamp, nBefore + nPoints});
+        m_baseSegmentEnds.push_back({last, m_groups[last].nStamp, nBefore + nPoints});
     }
     StartSnapshotBase(snapshot.m_nSerial);
     return snapshot;
@@ -185,38 +189,46 @@ void CGamePosition::DecodeSegment(const std::vector<std::uint8_t>& bytes)
             for (std::uint64_t i = 0; i < nRun; i += 8) {
                 const std::uint8_t bits = reader.Byte();
                 for (std::uint64_t j = i; j < std::min<std::uint64_t>(i + 8, nRun); ++j)
-                    AppendPoint(NewGroupAtTail(), (bits >> (j - i)) & 1 ? BOMB_CELL : PASS_CELL);
+                    StartGroupAt((bits >> (j - i)) & 1 ? BOMB_CELL : PASS_CELL);
             }
         } else if (token == RUN_OF_ONE_POINT_GROUPS) {
             const int nCell = reader.Cell();
             for (std::uint64_t nRun = reader.Varint(); nRun > 0; --nRun)
-                AppendPoint(NewGroupAtTail(), nCell);
+                StartGroupAt(nCell);
         } else {
             assert(token == GROUP);
-            const GroupId id = NewGroupAtTail();
-            for (std::uint64_t nSize = reader.Varint(); nSize > 0; --nSize)
-                AppendPoint(id, reader.Cell());
+            const GroupId id = m_groups.NewAtTail();
+            CCellSet cells;
+            for (std::uint64_t nSize = reader.Varint(); nSize > 0; --nSize) {
+                const int nCell = reader.Cell();
+                m_groups.AddPoint(id, PointOf(nCell));
+                cells.Insert(nCell);
+            }
+            JoinShape(id, cells);
         }
     }
-    m_baseSegmentEnds.push_back({m_nTail, Node(m_nTail).nStamp, m_nPoints});
+    m_baseSegmentEnds.push_back({m_groups.Tail(), m_groups[m_groups.Tail()].nStamp, m_groups.PointCount()});
 }
 
 void CGamePosition::RestoreSnapshot(const CSnapshot& snapshot)
 {
     assert(snapshot.m_board.size() == GRID_CELLS);
     const std::size_t nKept = UntouchedBaseSegments(snapshot);
+    m_nBaseSerial = 0;  // as in TakeSnapshot, until the position is whole
     if (nKept == 0) {
         ClearGroups();
         for (int nCell = 0; nCell < GRID_CELLS; ++nCell)
             m_cells[nCell] = static_cast<PointValue>(static_cast<std::int8_t>(snapshot.m_board[nCell]));
+        m_liberties.Recount(m_cells, m_shapes);
     } else {
-        // The groups after the untouched segments go; the cells that changed
-        // since are put back one by one, which brings the liberty counts of
-        // the groups that stay back with them.
+        // The groups after the untouched segments go, newest first (lone
+        // groups leave their cells from the back); the cells that changed
+        // since are put back one by one, which brings the liberties of the
+        // groups that stay back with them.
         ++m_nChanges;
         const GroupId lastKept = m_baseSegmentEnds[nKept - 1].id;
-        while (Node(lastKept).next != NO_GROUP)
-            DestroyGroup(Node(lastKept).next);
+        while (m_groups.Tail() != lastKept)
+            DestroyGroup(m_groups.Tail());
         m_baseSegmentEnds.resize(nKept);
         for (int nCell = 0; nCell < GRID_CELLS; ++nCell) {
             const auto value = static_cast<PointValue>(static_cast<std::int8_t>(snapshot.m_board[nCell]));
@@ -224,7 +236,7 @@ void CGamePosition::RestoreSnapshot(const CSnapshot& snapshot)
                 SetCell(nCell, value);
         }
     }
-    // With the board in place, appending the points counts the liberties too.
+    // With the board in place, appending the points counts their liberties.
     for (std::size_t i = nKept; i < snapshot.m_segments.size(); ++i)
         DecodeSegment(*snapshot.m_segments[i]);
     StartSnapshotBase(snapshot.m_nSerial);

@@ -18,11 +18,11 @@ ClickResult LeftClickAt(CClientDoc& doc, int x, int y)
 {
     if (!IsGridPoint(x, y))
         return {ClickOutcome::Nothing, std::nullopt};
-    if (doc.ValueAt(x, y) != PT_EMPTY)
+    if (doc.GetPosition().ValueAt(x, y) != PT_EMPTY)
         return {ClickOutcome::Forbidden, std::nullopt};
     std::optional<MovePoint> previousLast;
-    if (doc.m_nCurMove > 0)
-        previousLast = doc.m_moves[doc.m_nCurMove - 1];
+    if (doc.GetCurMove() > 0)
+        previousLast = doc.GetMoves()[doc.GetCurMove() - 1];
     doc.RecordMoveAt(x, y);
     return {ClickOutcome::Recorded, previousLast};
 }
@@ -31,9 +31,8 @@ ClickResult RightClickAt(CClientDoc& doc, int x, int y)
 {
     if (!IsBoardPoint(x, y))
         return {ClickOutcome::Nothing, std::nullopt};
-    if (doc.ValueAt(x, y) == PT_EMPTY)
+    if (doc.GetPosition().ValueAt(x, y) == PT_EMPTY)
         return {ClickOutcome::InvalidPoint, std::nullopt};
-    doc.RemoveGroupAt(x, y);
-    doc.AddStoneToGroups(x, y);
+    doc.RemoveChainAt(x, y);
     return {ClickOutcome::Removed, std::nullopt};
 }

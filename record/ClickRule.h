@@ -41,7 +41,8 @@ ClickResult LeftClickAt(CClientDoc& doc, int x, int y);
 
 // A right click on (x, y), any integers. Off the board points it does nothing;
 // on an empty point it is invalid; otherwise every chain holding the point is
-// removed and the point is attached to the chains again. The second step
-// matters for a flower stone that a capture left on the board in no chain:
-// the first click clears nothing but puts it in a chain, the second removes it.
+// removed and the point is attached to the chains again (RemoveChainAt). The
+// second step matters for a flower stone that a capture left on the board in
+// no chain: the first click clears nothing but puts it in a chain, the second
+// removes it.
 ClickResult RightClickAt(CClientDoc& doc, int x, int y);

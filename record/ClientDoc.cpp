@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cassert>
+#include <utility>
 
 namespace {
 
@@ -25,7 +26,7 @@ const MessageMap CClientDoc::messageMap{&CDocument::messageMap, kMessageMapEntri
 
 void CClientDoc::SetCellAndCaption(MovePoint entry, const StoneColour& colour)
 {
-    SetValueAt(entry.x, entry.y, colour.value);
+    m_position.SetValueAt(entry.x, entry.y, colour.value);
     m_strColor = colour.name;
     m_nShowX = DisplayX(entry.x);
     m_nShowY = DisplayY(entry.y);
@@ -51,9 +52,9 @@ void CClientDoc::RecordEntry(MovePoint entry)
 
 void CClientDoc::RecordMoveAt(int x, int y)
 {
-    assert(IsBoardPoint(x, y) && m_board[CellIndex(x, y)] == PT_EMPTY);
+    assert(IsBoardPoint(x, y) && m_position.ValueAt(x, y) == PT_EMPTY);
     RecordEntry({x, y});
-    AddStoneToGroups(x, y);
+    m_position.AddStoneToGroups(x, y);
 }
 
 void CClientDoc::RecordPass()
@@ -64,6 +65,13 @@ void CClientDoc::RecordPass()
 void CClientDoc::RecordBomb()
 {
     RecordEntry(BOMB_MARK);
+}
+
+void CClientDoc::RemoveChainAt(int x, int y)
+{
+    assert(IsBoardPoint(x, y));
+    m_position.RemoveGroupAt(x, y);
+    m_position.AddStoneToGroups(x, y);
 }
 
 namespace {
@@ -83,7 +91,7 @@ std::int32_t WrappingSub(std::int32_t a, std::int32_t b)
 void CClientDoc::MarkReplayPosition(std::int32_t nReplayCaptures)
 {
     m_nReplayCaptures = nReplayCaptures;
-    m_nReplayChangeCount = GetChangeCount();
+    m_nReplayChangeCount = m_position.GetChangeCount();
 }
 
 void CClientDoc::ApplyNextEntry(bool bShowInCaption)
@@ -95,18 +103,19 @@ void CClientDoc::ApplyNextEntry(bool bShowInCaption)
     if (bShowInCaption)
         SetCellAndCaption(entry, colour);
     else
-        SetValueAt(entry.x, entry.y, colour.value);
+        m_position.SetValueAt(entry.x, entry.y, colour.value);
     m_nCurMove = i + 1;
-    AddStoneToGroups(entry.x, entry.y);
-    SweepCaptures();
+    m_position.AddStoneToGroups(entry.x, entry.y);
+    m_position.SweepCaptures();
     if (!bReplayPosition)
         return;
-    MarkReplayPosition(WrappingAdd(m_nReplayCaptures, WrappingSub(m_nCaptures, m_nCapturesBefore)));
+    MarkReplayPosition(
+        WrappingAdd(m_nReplayCaptures, WrappingSub(m_position.m_nCaptures, m_position.m_nCapturesBefore)));
     if (m_checkpoints.IsDue(m_nCurMove)) {
         const CReplayCheckpoints::Checkpoint* pLast = m_checkpoints.GetLast();
-        const CSnapshot* pEarlier = pLast ? &pLast->snapshot : nullptr;
-        if (m_checkpoints.IsWorthTaking(m_nCurMove, PointsToEncode(pEarlier)))
-            m_checkpoints.Add({m_nCurMove, m_nReplayCaptures, entry, TakeSnapshot(pEarlier)});
+        const CGamePosition::CSnapshot* pEarlier = pLast ? &pLast->snapshot : nullptr;
+        if (m_checkpoints.IsWorthTaking(m_nCurMove, m_position.PointsToEncode(pEarlier)))
+            m_checkpoints.Add({m_nCurMove, m_nReplayCaptures, entry, m_position.TakeSnapshot(pEarlier)});
     }
 }
 
@@ -120,8 +129,8 @@ void CClientDoc::StepForwardTo(int nTarget)
 void CClientDoc::RestoreCheckpoint(const CReplayCheckpoints::Checkpoint& checkpoint)
 {
     assert(checkpoint.nEntry <= m_moves.GetSize() && m_moves[checkpoint.nEntry - 1] == checkpoint.lastEntry);
-    RestoreSnapshot(checkpoint.snapshot);
-    m_nCaptures = WrappingAdd(m_nCaptures, checkpoint.nCaptures);
+    m_position.RestoreSnapshot(checkpoint.snapshot);
+    m_position.m_nCaptures = WrappingAdd(m_position.m_nCaptures, checkpoint.nCaptures);
     m_nCurMove = checkpoint.nEntry;
     MarkReplayPosition(checkpoint.nCaptures);
 }
@@ -133,11 +142,12 @@ void CClientDoc::StepBack()
     // The position after one entry fewer, rebuilt from the empty board: what
     // the rebuild captures counts again.
     const int nTarget = m_nCurMove - 1;
-    const CReplayCheckpoints::Checkpoint* pCheckpoint = nTarget > 0 ? m_checkpoints.LatestAtOrBefore(nTarget - 1) : nullptr;
+    const CReplayCheckpoints::Checkpoint* pCheckpoint =
+        nTarget > 0 ? m_checkpoints.LatestAtOrBefore(nTarget - 1, m_moves) : nullptr;
     if (pCheckpoint) {
         RestoreCheckpoint(*pCheckpoint);
     } else {
-        ResetPosition();
+        m_position.ResetPosition();
         m_nCurMove = 0;
         MarkReplayPosition(0);
     }
@@ -152,7 +162,7 @@ void CClientDoc::StepForward()
 
 void CClientDoc::GoToStart()
 {
-    ResetPosition();
+    m_position.ResetPosition();
     m_nCurMove = 0;
     MarkReplayPosition(0);
 }
@@ -172,9 +182,9 @@ void CClientDoc::GoToEnd()
     // up to it; at least the last entry is applied, which sets the caption
     // and the captures before the last sweep.
     if (IsReplayPosition()) {
-        const CReplayCheckpoints::Checkpoint* pCheckpoint = m_checkpoints.LatestAtOrBefore(nEnd - 1);
+        const CReplayCheckpoints::Checkpoint* pCheckpoint = m_checkpoints.LatestAtOrBefore(nEnd - 1, m_moves);
         if (pCheckpoint && pCheckpoint->nEntry > m_nCurMove) {
-            m_nCaptures = WrappingSub(m_nCaptures, m_nReplayCaptures);
+            m_position.m_nCaptures = WrappingSub(m_position.m_nCaptures, m_nReplayCaptures);
             RestoreCheckpoint(*pCheckpoint);
         }
     }
@@ -205,13 +215,27 @@ void CClientDoc::Serialize(CArchive& ar)
 
 void CClientDoc::DeleteContents()
 {
-    ResetPosition();
-    m_nCaptures = 0;
-    m_nCapturesBefore = 0;
+    m_position.ResetPosition();
+    m_position.m_nCaptures = 0;
+    m_position.m_nCapturesBefore = 0;
     m_nCurMove = 0;
     m_moves.RemoveAll();
     m_checkpoints.Clear();
     MarkReplayPosition(0);
+}
+
+void CClientDoc::LoadRecord(MoveRecord moves)
+{
+    DeleteContents();
+    m_moves = std::move(moves);
+}
+
+std::string CClientDoc::CheckConsistency() const
+{
+    if (m_nCurMove < 0 || m_nCurMove > m_moves.GetSize())
+        return "replay position " + std::to_string(m_nCurMove) + " outside a record of " +
+               std::to_string(m_moves.GetSize()) + " entries";
+    return m_position.CheckConsistency();
 }
 
 bool CClientDoc::OnNewDocument()

@@ -13,6 +13,11 @@
 // and replays from there. Go to end does so only while the position is the
 // one replay reached (nothing else changed it since): otherwise its entries
 // are applied to the position as it stands, as they always are.
+//
+// The document holds the position, the record and the replay position to
+// itself: only its own operations change them, so that what it knows of them
+// (the replay's captures, the checkpoints) cannot fall behind. Everyone else
+// reads them.
 #pragma once
 
 #include "fw/core/CDocument.h"
@@ -26,7 +31,7 @@
 class CCmdUI;
 struct StoneColour;
 
-class CClientDoc : public CDocument, public CGamePosition {
+class CClientDoc : public CDocument {
 public:
     CClientDoc() { MarkReplayPosition(0); }
     // A document that replays once and is gone, as a command-line run's: it
@@ -35,9 +40,10 @@ public:
     explicit CClientDoc(OneReplay) : m_checkpoints(0, 0) { MarkReplayPosition(0); }
     // Checkpoints every nSpacing entries within nBudgetBytes, the position
     // tuned as given (tests use small sizes).
+    using Tuning = CGamePosition::Tuning;
     CClientDoc(int nSpacing, std::size_t nBudgetBytes, Tuning tuning) : m_checkpoints(nSpacing, nBudgetBytes)
     {
-        SetTuning(tuning);
+        m_position.SetTuning(tuning);
         MarkReplayPosition(0);
     }
 
@@ -45,6 +51,17 @@ public:
     void RecordMoveAt(int x, int y);
     void RecordPass();
     void RecordBomb();
+
+    // Takes every chain holding (x, y), a board point, off the board, then
+    // attaches the point to the chains again (a flower stone that a capture
+    // left in no chain joins one, to go with the next removal). Record,
+    // replay position, counters and modified flag stay as they are.
+    void RemoveChainAt(int x, int y);
+
+    // The document as loading a file that holds moves leaves it: emptied as
+    // by DeleteContents, then moves as the record, at position 0. Modified
+    // flag, title and path are the load path's and stay as they are.
+    void LoadRecord(MoveRecord moves);
 
     // Replay. Each does nothing where it cannot act (at position 0, or at the end).
     void StepBack();
@@ -79,15 +96,19 @@ public:
     // A new game titled "Wexlan".
     bool OnNewDocument() override;
 
+    // What the operations above made of the game, to be read.
+    const CGamePosition& GetPosition() const { return m_position; }
+    const MoveRecord& GetMoves() const { return m_moves; }
+    int GetCurMove() const { return m_nCurMove; }  // entries shown: 0 <= GetCurMove() <= GetMoves().GetSize()
+    const std::string& GetColorName() const { return m_strColor; }  // UTF-8 colour name of the last entry
+    int GetShowX() const { return m_nShowX; }  // DisplayX of the last entry
+    int GetShowY() const { return m_nShowY; }  // DisplayY of the last entry
     const CReplayCheckpoints& GetCheckpoints() const { return m_checkpoints; }
 
-    // Read by the view; written only by the operations above (or, for a
-    // record being loaded, right after DeleteContents).
-    MoveRecord m_moves;
-    std::int32_t m_nCurMove = 0;  // entries shown: 0 <= m_nCurMove <= m_moves.GetSize()
-    std::string m_strColor;       // UTF-8 colour name of the last entry
-    std::int32_t m_nShowX = 0;    // DisplayX of the last entry
-    std::int32_t m_nShowY = 0;    // DisplayY of the last entry
+    // A debugging and test aid: empty when the replay position lies within
+    // the record and the position is sound (CGamePosition::CheckConsistency),
+    // else the first fault found.
+    std::string CheckConsistency() const;
 
 private:
     // Applies entry m_nCurMove to the board and the chains, sweeps, and
@@ -98,12 +119,13 @@ private:
     void ApplyNextEntry(bool bShowInCaption);
     // Whether nothing but replay changed the position since replay left it
     // at m_nCurMove.
-    bool IsReplayPosition() const { return GetChangeCount() == m_nReplayChangeCount; }
+    bool IsReplayPosition() const { return m_position.GetChangeCount() == m_nReplayChangeCount; }
     // Notes that the position is now the one replay reaches at m_nCurMove,
     // after nReplayCaptures captures from the empty board.
     void MarkReplayPosition(std::int32_t nReplayCaptures);
     // The position replay reaches after the checkpoint's entries; the
-    // captures it made are added to m_nCaptures.
+    // captures it made are added to m_nCaptures. Requires a checkpoint that
+    // holds for the record, as LatestAtOrBefore hands out.
     void RestoreCheckpoint(const CReplayCheckpoints::Checkpoint& checkpoint);
     // The edit behind RecordMoveAt, RecordPass and RecordBomb: gives entry its
     // live colour, shows it, advances the position and makes entry the
@@ -114,6 +136,12 @@ private:
     // describes the entry in the caption fields.
     void SetCellAndCaption(MovePoint entry, const StoneColour& colour);
 
+    CGamePosition m_position;
+    MoveRecord m_moves;
+    std::int32_t m_nCurMove = 0;
+    std::string m_strColor;
+    std::int32_t m_nShowX = 0;
+    std::int32_t m_nShowY = 0;
     CReplayCheckpoints m_checkpoints;
     std::uint64_t m_nReplayChangeCount = 0;  // the position's change count when replay left it
     std::int32_t m_nReplayCaptures = 0;      // captures of the replay from the empty board to there

@@ -21,11 +21,19 @@ void CReplayCheckpoints::Thin()
         m_nBytes += m_checkpoints[i].snapshot.GetByteSizeBeyond(i > 0 ? &m_checkpoints[i - 1].snapshot : nullptr);
 }
 
-const CReplayCheckpoints::Checkpoint* CReplayCheckpoints::LatestAtOrBefore(int nEntry) const
+const CReplayCheckpoints::Checkpoint* CReplayCheckpoints::LatestAtOrBefore(int nEntry, const MoveRecord& moves)
 {
-    const auto after = std::upper_bound(m_checkpoints.begin(), m_checkpoints.end(), nEntry,
-                                        [](int n, const Checkpoint& checkpoint) { return n < checkpoint.nEntry; });
-    return after == m_checkpoints.begin() ? nullptr : &*std::prev(after);
+    for (;;) {
+        const auto after = std::upper_bound(m_checkpoints.begin(), m_checkpoints.end(), nEntry,
+                                            [](int n, const Checkpoint& checkpoint) { return n < checkpoint.nEntry; });
+        if (after == m_checkpoints.begin())
+            return nullptr;
+        const Checkpoint& checkpoint = *std::prev(after);
+        if (checkpoint.nEntry > 0 && checkpoint.nEntry <= moves.GetSize() &&
+            moves[checkpoint.nEntry - 1] == checkpoint.lastEntry)
+            return &checkpoint;
+        DropAfter(checkpoint.nEntry - 1);
+    }
 }
 
 void CReplayCheckpoints::DropAfter(int nEntry)

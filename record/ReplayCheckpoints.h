@@ -50,8 +50,13 @@ public:
     void Add(Checkpoint checkpoint);
     const Checkpoint* GetLast() const { return m_checkpoints.empty() ? nullptr : &m_checkpoints.back(); }
 
-    // The latest checkpoint at or before nEntry; null when there is none.
-    const Checkpoint* LatestAtOrBefore(int nEntry) const;
+    // The latest checkpoint at or before nEntry that still holds for moves:
+    // its entries lie within the record and the last of them is the record's.
+    // One that does not (the record changed and nobody dropped it) would
+    // bring back a position of another game: it is dropped, with every
+    // checkpoint after it, and an earlier one is looked for. Null when none
+    // is left.
+    const Checkpoint* LatestAtOrBefore(int nEntry, const MoveRecord& moves);
 
     // Forgets the checkpoints after nEntry (the record changed from there on).
     void DropAfter(int nEntry);

@@ -28,16 +28,16 @@ void DrawStones(QPainter& painter, const CClientDoc& doc)
     bool bAnyStone = false;
     for (int x = 1; x <= BOARD_SIZE; ++x) {
         for (int y = 1; y <= BOARD_SIZE; ++y) {
-            const PointValue value = doc.ValueAt(x, y);
+            const PointValue value = doc.GetPosition().ValueAt(x, y);
             bAnyStone = bAnyStone || value != PT_EMPTY;
             if (const QImage* pStone = images.ForValue(value))
                 painter.drawImage(PointSquare(x, y).topLeft(), *pStone);
         }
     }
 
-    if (doc.m_nCurMove == 0 || !bAnyStone)
+    if (doc.GetCurMove() == 0 || !bAnyStone)
         return;
-    const MovePoint last = doc.m_moves[doc.m_nCurMove - 1];
+    const MovePoint last = doc.GetMoves()[doc.GetCurMove() - 1];
     if (IsMark(last))
         return;
     painter.setPen(QPen(kMarkerColour, 1));
@@ -84,9 +84,9 @@ void DrawMoveNumbers(QPainter& painter, const CClientDoc& doc, int nCount)
 {
     QStaticText spare;
     for (int i = 0; i < nCount; ++i) {
-        const int k = doc.m_nCurMove - i;
-        const MovePoint entry = doc.m_moves[k - 1];
-        if (IsMark(entry) || doc.ValueAt(entry.x, entry.y) == PT_EMPTY)
+        const int k = doc.GetCurMove() - i;
+        const MovePoint entry = doc.GetMoves()[k - 1];
+        if (IsMark(entry) || doc.GetPosition().ValueAt(entry.x, entry.y) == PT_EMPTY)
             continue;
         const QPoint origin(PointToPixel(entry.x) - 13, PointToPixel(entry.y) - 7);
         painter.setPen(k % 2 != 0 ? Qt::white : Qt::black);
@@ -112,12 +112,12 @@ void DrawLabels(QPainter& painter, const CClientDoc& doc, MoveNumberFlags number
 {
     painter.setFont(QFont());
     const QFontMetrics metrics(painter.font());
-    if (doc.m_nCurMove > 0) {
+    if (doc.GetCurMove() > 0) {
         // The widest caption, white on white, blanks what an earlier one left.
-        const QString colour = QString::fromStdString(doc.m_strColor);
-        const QString widest = WidestCaption(colour, doc.m_moves.GetSize(), metrics);
-        const QString caption = colour + QString::number(doc.m_nCurMove) + QLatin1Char('.') +
-                                QString::number(doc.m_nShowX) + QString::number(doc.m_nShowY);
+        const QString colour = QString::fromStdString(doc.GetColorName());
+        const QString widest = WidestCaption(colour, doc.GetMoves().GetSize(), metrics);
+        const QString caption = colour + QString::number(doc.GetCurMove()) + QLatin1Char('.') +
+                                QString::number(doc.GetShowX()) + QString::number(doc.GetShowY());
         painter.fillRect(QRect(kCaptionOrigin, metrics.size(0, widest)), Qt::white);
         const QRect captionRect(kCaptionOrigin, metrics.size(0, caption));
         painter.fillRect(captionRect, Qt::white);
@@ -127,9 +127,9 @@ void DrawLabels(QPainter& painter, const CClientDoc& doc, MoveNumberFlags number
     // All numbers include the last ten; drawing those twice would blend the
     // edges of smoothed digits twice, so with both on only all are drawn.
     if (numbers.bShowLast10 == 1 && numbers.bShowAll != 1)
-        DrawMoveNumbers(painter, doc, std::min(10, doc.m_nCurMove));
+        DrawMoveNumbers(painter, doc, std::min(10, doc.GetCurMove()));
     if (numbers.bShowAll == 1)
-        DrawMoveNumbers(painter, doc, doc.m_nCurMove);
+        DrawMoveNumbers(painter, doc, doc.GetCurMove());
 }
 
 }  // namespace

@@ -281,23 +281,23 @@ bool CClientView::IsCommandAvailable(unsigned nID) const
 
 void CClientView::InvalidateEntryPoint(int nEntry)
 {
-    const CClientDoc& doc = *GetDocument();
-    if (nEntry >= 0 && nEntry < doc.m_moves.GetSize())
-        InvalidateRect(PointSquare(doc.m_moves[nEntry].x, doc.m_moves[nEntry].y));
+    const MoveRecord& moves = GetDocument()->GetMoves();
+    if (nEntry >= 0 && nEntry < moves.GetSize())
+        InvalidateRect(PointSquare(moves[nEntry].x, moves[nEntry].y));
 }
 
 void CClientView::InvalidateEntryCorner(int nEntry)
 {
-    const CClientDoc& doc = *GetDocument();
-    if (nEntry >= 0 && nEntry < doc.m_moves.GetSize())
-        InvalidateRect(CornerSquare(doc.m_moves[nEntry].x, doc.m_moves[nEntry].y));
+    const MoveRecord& moves = GetDocument()->GetMoves();
+    if (nEntry >= 0 && nEntry < moves.GetSize())
+        InvalidateRect(CornerSquare(moves[nEntry].x, moves[nEntry].y));
 }
 
 void CClientView::RepaintAfterStep()
 {
-    const CClientDoc& doc = *GetDocument();
+    const CGamePosition& position = GetDocument()->GetPosition();
     // Stones a capture took off can only go with a repaint of the whole view.
-    if (doc.m_nCapturesBefore != doc.m_nCaptures)
+    if (position.m_nCapturesBefore != position.m_nCaptures)
         OnUpdate();
     else
         UpdateWindow();
@@ -307,8 +307,8 @@ void CClientView::OnStepBack()
 {
     CClientDoc& doc = *GetDocument();
     doc.StepBack();
-    const int n = doc.m_nCurMove;
-    if (n < doc.m_moves.GetSize() - 1)
+    const int n = doc.GetCurMove();
+    if (n < doc.GetMoves().GetSize() - 1)
         InvalidateEntryCorner(n + 1);
     InvalidateEntryPoint(n);
     RepaintAfterStep();
@@ -318,7 +318,7 @@ void CClientView::OnStepForward()
 {
     CClientDoc& doc = *GetDocument();
     doc.StepForward();
-    const int n = doc.m_nCurMove;
+    const int n = doc.GetCurMove();
     if (n > 1)
         InvalidateEntryPoint(n - 2);
     if (n > 0)

@@ -19,12 +19,17 @@ class CArray {
 public:
     CArray() = default;
     CArray(const CArray& other) { *this = other; }
+    // Storage of exactly other's size. May throw std::bad_alloc; the array is
+    // then unchanged, as SetSize leaves it: the copy is made before it is
+    // swapped in.
     CArray& operator=(const CArray& other)
     {
         if (this != &other) {
-            SetSize(0);
-            SetSize(other.m_nSize);
-            std::copy(other.begin(), other.end(), begin());
+            CArray copy;
+            copy.SetSize(other.m_nSize);
+            std::copy(other.begin(), other.end(), copy.begin());
+            copy.m_nGrowBy = m_nGrowBy;
+            swap(copy);
         }
         return *this;
     }

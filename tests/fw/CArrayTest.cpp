@@ -2,8 +2,56 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <utility>
 #include <vector>
+
+namespace {
+
+// Once armed, the next allocation through operator new fails, as one does
+// when memory runs short.
+std::atomic<bool> g_bFailNextAllocation{false};
+
+}  // namespace
+
+void* operator new(std::size_t nBytes)
+{
+    if (g_bFailNextAllocation.exchange(false))
+        throw std::bad_alloc();
+    if (void* p = std::malloc(nBytes != 0 ? nBytes : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+// Out of line: inlined next to the operator new of a library header, the
+// free here looks mismatched to the compiler.
+[[gnu::noinline]] void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+// The array forms too: a sanitizer's own would bypass the ones above.
+void* operator new[](std::size_t nBytes)
+{
+    return operator new(nBytes);
+}
+
+[[gnu::noinline]] void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+
+[[gnu::noinline]] void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -161,6 +209,25 @@ TEST(CArrayCopy, CopyHoldsTheElementsInStorageOfExactlyItsSizeAndIsIndependent)
     EXPECT_EQ(assigned.GetCapacity(), 12);
     assigned = std::as_const(assigned);
     EXPECT_EQ(Elements(assigned), Elements(original));
+}
+
+TEST(CArrayCopy, AssignmentThatRunsOutOfMemoryLeavesTheArrayAsItWas)
+{
+    const CArray<int> source = Counting(20);
+    CArray<int> target = Counting(5);
+    const int* pData = target.GetData();
+    bool bThrew = false;
+    g_bFailNextAllocation = true;
+    try {
+        target = source;
+    } catch (const std::bad_alloc&) {
+        bThrew = true;
+    }
+    g_bFailNextAllocation = false;  // for gtest's own allocations, should no allocation have come
+    ASSERT_TRUE(bThrew);
+    EXPECT_EQ(Elements(target), Elements(Counting(5)));
+    EXPECT_EQ(target.GetData(), pData);
+    EXPECT_EQ(target.GetCapacity(), 5);
 }
 
 // A loaded record is moved into the document; its capacity must come along.

@@ -47,15 +47,15 @@ protected:
     {
         EXPECT_EQ(Doc()->GetTitle(), "Wexlan");
         EXPECT_EQ(Doc()->GetPathName(), "");
-        EXPECT_EQ(Doc()->m_moves.GetSize(), 0);
-        EXPECT_EQ(Doc()->m_nCurMove, 0);
+        EXPECT_EQ(Doc()->GetMoves().GetSize(), 0);
+        EXPECT_EQ(Doc()->GetCurMove(), 0);
         EXPECT_FALSE(Doc()->IsModified());
     }
 
     void ExpectOneStoneKept() const
     {
         EXPECT_EQ(EntriesOf(*Doc()), (Entries{{4, 4}}));
-        EXPECT_EQ(Doc()->m_nCurMove, 1);
+        EXPECT_EQ(Doc()->GetCurMove(), 1);
         EXPECT_TRUE(Doc()->IsModified());
         EXPECT_EQ(Doc()->GetTitle(), "Wexlan");
     }
@@ -71,7 +71,7 @@ TEST_F(FileCommandsTest, OpeningAGoodFileShowsItsStartUnmodifiedUnderItsName)
     EXPECT_EQ(Doc()->GetTitle(), "good.wxl");
     EXPECT_EQ(Doc()->GetPathName(), strPath);
     EXPECT_EQ(EntriesOf(*Doc()), kThreeStones);
-    EXPECT_EQ(Doc()->m_nCurMove, 0);
+    EXPECT_EQ(Doc()->GetCurMove(), 0);
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_TRUE(m_prompts.m_messages.empty());
 }

@@ -98,7 +98,7 @@ protected:
     void OpenThreeStones()
     {
         OpenThroughMenu(WriteGame("three.wxl", {{4, 4}, {16, 16}, {10, 10}}));
-        ASSERT_EQ(Doc()->m_moves.GetSize(), 3);
+        ASSERT_EQ(Doc()->GetMoves().GetSize(), 3);
     }
 
     void PressKeys(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
@@ -234,8 +234,8 @@ TEST_F(FrameCommandsTest, StepCopyAndUndoKeysDoNothing)
 
     EXPECT_EQ(stepBack.count(), 0);
     EXPECT_EQ(stepForward.count(), 0);
-    EXPECT_EQ(Doc()->m_nCurMove, 1);
-    EXPECT_EQ(Doc()->m_moves.GetSize(), 3);
+    EXPECT_EQ(Doc()->GetCurMove(), 1);
+    EXPECT_EQ(Doc()->GetMoves().GetSize(), 3);
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_EQ(Doc()->GetTitle(), "three.wxl");
     EXPECT_TRUE(m_prompts.m_messages.empty());
@@ -251,13 +251,13 @@ TEST_F(FrameCommandsTest, CtrlNAsksToSaveAModifiedGameAndCancelKeepsIt)
     m_prompts.m_answers = {Answer::Cancel};
     PressKeys(Qt::Key_N);
     EXPECT_EQ(m_prompts.m_questions, std::vector<std::string>{"将改动保存到 Wexlan？"});
-    EXPECT_EQ(Doc()->m_moves.GetSize(), 1);
+    EXPECT_EQ(Doc()->GetMoves().GetSize(), 1);
     EXPECT_TRUE(Doc()->IsModified());
 
     m_prompts.m_answers = {Answer::No};
     PressKeys(Qt::Key_N);
     EXPECT_EQ(m_prompts.m_questions.size(), 2u);
-    EXPECT_EQ(Doc()->m_moves.GetSize(), 0);
+    EXPECT_EQ(Doc()->GetMoves().GetSize(), 0);
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_EQ(Doc()->GetTitle(), "Wexlan");
 }
@@ -333,15 +333,15 @@ TEST_F(FrameCommandsTest, ACommandOutOfMemoryKeepsTheGameAndShowsItsStart)
         EXPECT_EQ(m_prompts.m_messages, std::vector<std::string>{std::string(fw::FrameworkText(61457))});
         EXPECT_EQ(EntriesOf(*Doc()), recorded);
         EXPECT_TRUE(Doc()->IsModified());
-        EXPECT_EQ(Doc()->m_nCurMove, 0);
+        EXPECT_EQ(Doc()->GetCurMove(), 0);
         EXPECT_EQ(Doc()->CheckConsistency(), "");
         for (int x = 1; x <= BOARD_SIZE; ++x)
             for (int y = 1; y <= BOARD_SIZE; ++y)
-                ASSERT_EQ(Doc()->m_board[CellIndex(x, y)], PT_EMPTY) << x << ", " << y;
+                ASSERT_EQ(Doc()->GetPosition().m_board[CellIndex(x, y)], PT_EMPTY) << x << ", " << y;
 
         // Replay goes on from there.
         ASSERT_TRUE(Run(ID_GO_TO_END));
-        EXPECT_EQ(Doc()->m_nCurMove, Doc()->m_moves.GetSize());
+        EXPECT_EQ(Doc()->GetCurMove(), Doc()->GetMoves().GetSize());
     }
 }
 
@@ -383,7 +383,7 @@ TEST_F(FrameCommandsTest, AStoneThatRunsOutOfMemoryKeepsTheGameBeforeIt)
     const std::vector<MovePoint> before = EntriesOf(*Doc());
     press();
     const long nPressAllocations = g_nAllocations - allocations.m_nStart;
-    ASSERT_EQ(Doc()->m_moves.GetSize(), 6);
+    ASSERT_EQ(Doc()->GetMoves().GetSize(), 6);
 
     for (long n = 0; n < nPressAllocations; ++n) {
         SCOPED_TRACE(n);
@@ -401,7 +401,7 @@ TEST_F(FrameCommandsTest, AStoneThatRunsOutOfMemoryKeepsTheGameBeforeIt)
         if (entries.size() == before.size() + 1)
             entries.pop_back();
         EXPECT_EQ(entries, before);
-        EXPECT_EQ(Doc()->m_nCurMove, 0);
+        EXPECT_EQ(Doc()->GetCurMove(), 0);
         EXPECT_EQ(Doc()->CheckConsistency(), "");
     }
 }

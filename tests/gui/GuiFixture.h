@@ -166,8 +166,8 @@ protected:
     static std::vector<MovePoint> EntriesOf(const CClientDoc& doc)
     {
         std::vector<MovePoint> entries;
-        for (int i = 0; i < doc.m_moves.GetSize(); ++i)
-            entries.push_back(doc.m_moves[i]);
+        for (int i = 0; i < doc.GetMoves().GetSize(); ++i)
+            entries.push_back(doc.GetMoves()[i]);
         return entries;
     }
 

@@ -39,8 +39,8 @@ TEST_F(StartupTest, WithoutArgumentsTheMainWindowShowsANewGame)
     EXPECT_TRUE(Frame()->GetToolBar()->isVisible());
     EXPECT_TRUE(Frame()->statusBar()->isVisible());
     EXPECT_EQ(Doc()->GetTitle(), "Wexlan");
-    EXPECT_EQ(Doc()->m_moves.GetSize(), 0);
-    EXPECT_EQ(Doc()->m_nCurMove, 0);
+    EXPECT_EQ(Doc()->GetMoves().GetSize(), 0);
+    EXPECT_EQ(Doc()->GetCurMove(), 0);
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_TRUE(m_prompts.m_messages.empty());
 }
@@ -62,7 +62,7 @@ TEST_F(StartupTest, AFileArgumentIsLoadedAndShownAtItsStart)
     EXPECT_TRUE(Frame()->isVisible());
     EXPECT_EQ(Doc()->GetTitle(), "game.wxl");
     EXPECT_EQ(EntriesOf(*Doc()), (std::vector<MovePoint>{{4, 4}, {16, 16}}));
-    EXPECT_EQ(Doc()->m_nCurMove, 0);
+    EXPECT_EQ(Doc()->GetCurMove(), 0);
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_TRUE(m_prompts.m_messages.empty());
 }

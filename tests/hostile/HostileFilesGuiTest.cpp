@@ -48,7 +48,7 @@ protected:
     void ExpectTwoStonesKept() const
     {
         EXPECT_EQ(EntriesOf(*Doc()), (Entries{{4, 4}, {16, 16}}));
-        EXPECT_EQ(Doc()->m_nCurMove, 2);
+        EXPECT_EQ(Doc()->GetCurMove(), 2);
         EXPECT_TRUE(Doc()->IsModified());
         EXPECT_EQ(Doc()->GetTitle(), "Wexlan");
         EXPECT_EQ(Doc()->GetPathName(), "");
@@ -141,7 +141,7 @@ TEST_F(HostileFilesGuiTest, SavingOnAFullDiskReportsItKeepsTheOldFileAndLeavesNo
 
     EXPECT_EQ(m_prompts.m_messages, Strings{"访问 " + strPath + " 时磁盘已满。"});
     EXPECT_EQ(ReadBytes(strPath), RecordBytes(kThreeStones));
-    EXPECT_EQ(Doc()->m_moves.GetSize(), 20000);
+    EXPECT_EQ(Doc()->GetMoves().GetSize(), 20000);
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_EQ(FileNames(Dir() / "disk"), std::set<std::string>{"game.wxl"});
 }
@@ -156,10 +156,10 @@ TEST_F(HostileFilesGuiTest, APipeThatDeliversFewerEntriesThanItAnnouncesIsNotLoa
 
     // Refused either as a file the program does not read (the game stays) or
     // as a record that ends early (a new game takes its place); never loaded.
-    ASSERT_EQ(m_prompts.m_messages.size(), 1u) << "loaded as a game of " << Doc()->m_moves.GetSize() << " entries";
+    ASSERT_EQ(m_prompts.m_messages.size(), 1u) << "loaded as a game of " << Doc()->GetMoves().GetSize() << " entries";
     if (m_prompts.m_messages[0] == "非预期的文件格式。") {
         EXPECT_EQ(Doc()->GetTitle(), "Wexlan");
-        EXPECT_EQ(Doc()->m_moves.GetSize(), 0);
+        EXPECT_EQ(Doc()->GetMoves().GetSize(), 0);
         EXPECT_FALSE(Doc()->IsModified());
     } else {
         EXPECT_EQ(m_prompts.m_messages[0], AccessDenied(strPath));
@@ -216,11 +216,11 @@ TEST_F(HostileFilesGuiTest, AHundredMegabyteRecordOpensAtItsStartWithMemoryInPro
     fs::remove(path);
 
     EXPECT_TRUE(m_prompts.m_messages.empty());
-    ASSERT_EQ(Doc()->m_moves.GetSize(), static_cast<int>(kCount));
-    EXPECT_EQ(Doc()->m_nCurMove, 0);
+    ASSERT_EQ(Doc()->GetMoves().GetSize(), static_cast<int>(kCount));
+    EXPECT_EQ(Doc()->GetCurMove(), 0);
     EXPECT_FALSE(Doc()->IsModified());
     for (const std::uint32_t i : {0u, 96u, kCount / 2, kCount - 1})
-        EXPECT_EQ(Doc()->m_moves[static_cast<int>(i)], LargeRecordEntry(i)) << "entry " << i;
+        EXPECT_EQ(Doc()->GetMoves()[static_cast<int>(i)], LargeRecordEntry(i)) << "entry " << i;
     EXPECT_LT(nAfter - std::min(nBefore, nAfter), 2 * nFileBytes);
 }
 
@@ -234,7 +234,7 @@ TEST_F(HostileFilesGuiTest, OpeningASymbolicLinkLoadsTheGameItPointsTo)
 
     EXPECT_TRUE(m_prompts.m_messages.empty());
     EXPECT_EQ(EntriesOf(*Doc()), kThreeStones);
-    EXPECT_EQ(Doc()->m_nCurMove, 0);
+    EXPECT_EQ(Doc()->GetCurMove(), 0);
     EXPECT_FALSE(Doc()->IsModified());
 }
 

@@ -14,8 +14,8 @@ protected:
     std::vector<MovePoint> Entries() const
     {
         std::vector<MovePoint> entries;
-        for (int i = 0; i < doc.m_moves.GetSize(); ++i)
-            entries.push_back(doc.m_moves[i]);
+        for (int i = 0; i < doc.GetMoves().GetSize(); ++i)
+            entries.push_back(doc.GetMoves()[i]);
         return entries;
     }
 
@@ -23,16 +23,16 @@ protected:
     void ExpectNoChange(ClickResult (*pfnClick)(CClientDoc&, int, int), std::vector<MovePoint> points,
                         ClickOutcome outcome)
     {
-        const BoardGrid board = doc.m_board;
+        const BoardGrid board = doc.GetPosition().m_board;
         const std::vector<MovePoint> entries = Entries();
-        const int nCurMove = doc.m_nCurMove;
+        const int nCurMove = doc.GetCurMove();
         doc.SetModifiedFlag(false);
         for (const MovePoint& point : points) {
             SCOPED_TRACE(std::to_string(point.x) + "," + std::to_string(point.y));
             EXPECT_EQ(pfnClick(doc, point.x, point.y).outcome, outcome);
-            EXPECT_EQ(doc.m_board, board);
+            EXPECT_EQ(doc.GetPosition().m_board, board);
             EXPECT_EQ(Entries(), entries);
-            EXPECT_EQ(doc.m_nCurMove, nCurMove);
+            EXPECT_EQ(doc.GetCurMove(), nCurMove);
             EXPECT_FALSE(doc.IsModified());
         }
     }
@@ -53,8 +53,8 @@ TEST_F(ClickRuleTest, LeftClickOnAnEmptyPointRecordsTheNextStone)
     EXPECT_EQ(second.outcome, ClickOutcome::Recorded);
     EXPECT_EQ(second.previousLast, (MovePoint{1, 1}));
     EXPECT_EQ(Entries(), (std::vector<MovePoint>{{1, 1}, {2, 1}}));
-    EXPECT_EQ(doc.ValueAt(1, 1), PT_BLACK);
-    EXPECT_EQ(doc.ValueAt(2, 1), PT_WHITE);
+    EXPECT_EQ(doc.GetPosition().ValueAt(1, 1), PT_BLACK);
+    EXPECT_EQ(doc.GetPosition().ValueAt(2, 1), PT_WHITE);
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -68,7 +68,7 @@ TEST_F(ClickRuleTest, LeftClickInTheMiddleOfTheRecordDiscardsTheLaterEntries)
     EXPECT_EQ(result.outcome, ClickOutcome::Recorded);
     EXPECT_EQ(result.previousLast, (MovePoint{2, 1})) << "the last applied entry, not the last recorded";
     EXPECT_EQ(Entries(), (std::vector<MovePoint>{{1, 1}, {2, 1}, {9, 9}}));
-    EXPECT_EQ(doc.m_nCurMove, 3);
+    EXPECT_EQ(doc.GetCurMove(), 3);
 }
 
 TEST_F(ClickRuleTest, LeftClickOnAStoneTheBorderOrAnIndicatorCellIsForbidden)
@@ -106,11 +106,11 @@ TEST_F(ClickRuleTest, RightClickOnAStoneRemovesItsChainWithoutRecordingIt)
     const ClickResult result = RightClickAt(doc, 2, 1);
     EXPECT_EQ(result.outcome, ClickOutcome::Removed);
     EXPECT_EQ(result.Message(), "");
-    EXPECT_EQ(doc.ValueAt(1, 1), PT_EMPTY);
-    EXPECT_EQ(doc.ValueAt(2, 1), PT_EMPTY);
-    EXPECT_EQ(doc.ValueAt(5, 5), PT_WHITE);
+    EXPECT_EQ(doc.GetPosition().ValueAt(1, 1), PT_EMPTY);
+    EXPECT_EQ(doc.GetPosition().ValueAt(2, 1), PT_EMPTY);
+    EXPECT_EQ(doc.GetPosition().ValueAt(5, 5), PT_WHITE);
     EXPECT_EQ(Entries(), (std::vector<MovePoint>{{1, 1}, {5, 5}, {2, 1}}));
-    EXPECT_EQ(doc.m_nCurMove, 3);
+    EXPECT_EQ(doc.GetCurMove(), 3);
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -122,11 +122,11 @@ TEST_F(ClickRuleTest, FlowerStoneLeftByACaptureGoesWithTheSecondRightClick)
         LeftClickAt(doc, point.x, point.y);
     doc.GoToStart();
     doc.GoToEnd();
-    ASSERT_EQ(doc.ValueAt(1, 1), PT_FLOWER);
+    ASSERT_EQ(doc.GetPosition().ValueAt(1, 1), PT_FLOWER);
     EXPECT_EQ(RightClickAt(doc, 1, 1).outcome, ClickOutcome::Removed);
-    EXPECT_EQ(doc.ValueAt(1, 1), PT_FLOWER);
+    EXPECT_EQ(doc.GetPosition().ValueAt(1, 1), PT_FLOWER);
     EXPECT_EQ(RightClickAt(doc, 1, 1).outcome, ClickOutcome::Removed);
-    EXPECT_EQ(doc.ValueAt(1, 1), PT_EMPTY);
+    EXPECT_EQ(doc.GetPosition().ValueAt(1, 1), PT_EMPTY);
 }
 
 TEST_F(ClickRuleTest, RightClickOffTheBoardPointsDoesNothingEvenOnAFilledIndicatorCell)

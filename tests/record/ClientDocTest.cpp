@@ -37,7 +37,7 @@ protected:
         }
     }
 
-    PointValue CellOf(MovePoint point) const { return doc.m_board[CellIndex(point.x, point.y)]; }
+    PointValue CellOf(MovePoint point) const { return doc.GetPosition().m_board[CellIndex(point.x, point.y)]; }
 
     // What the update handler for nID decides; nullopt when the document has none.
     std::optional<bool> Availability(unsigned nID) const
@@ -74,10 +74,10 @@ TEST_F(ClientDocTest, WorkedExampleGivesTheSameColoursAndCaptionsRecordedAndRepl
                 doc.StepForward();
             else
                 Record({step.entry});
-            EXPECT_EQ(doc.m_strColor, step.name);
+            EXPECT_EQ(doc.GetColorName(), step.name);
             EXPECT_EQ(CellOf(step.entry), step.value);
-            EXPECT_EQ(doc.m_nShowX, step.nShowX);
-            EXPECT_EQ(doc.m_nShowY, step.nShowY);
+            EXPECT_EQ(doc.GetShowX(), step.nShowX);
+            EXPECT_EQ(doc.GetShowY(), step.nShowY);
         }
     }
 }
@@ -85,41 +85,41 @@ TEST_F(ClientDocTest, WorkedExampleGivesTheSameColoursAndCaptionsRecordedAndRepl
 TEST_F(ClientDocTest, PassAfterABombTakesItsParityWhenRecordedButIsFlowerOnReplay)
 {
     Record({{1, 1}, BOMB_MARK, PASS_MARK});
-    EXPECT_EQ(doc.m_strColor, "黑");
+    EXPECT_EQ(doc.GetColorName(), "黑");
     EXPECT_EQ(CellOf(PASS_MARK), PT_BLACK);
     doc.StepBack();
     doc.StepForward();
-    EXPECT_EQ(doc.m_strColor, "花");
+    EXPECT_EQ(doc.GetColorName(), "花");
     EXPECT_EQ(CellOf(PASS_MARK), PT_FLOWER);
     Record({{3, 1}});  // follows the pass, not the bomb
-    EXPECT_EQ(BoardText(doc), Board("X.O"));
+    EXPECT_EQ(BoardText(doc.GetPosition()), Board("X.O"));
 }
 
 TEST_F(ClientDocTest, BombAsTheFirstActionIsFlowerWhenRecordedButBlackOnReplay)
 {
     Record({BOMB_MARK, {1, 1}});
     EXPECT_EQ(CellOf(BOMB_MARK), PT_FLOWER);
-    EXPECT_EQ(BoardText(doc), Board("*"));
+    EXPECT_EQ(BoardText(doc.GetPosition()), Board("*"));
     doc.GoToStart();
     doc.StepForward();
-    EXPECT_EQ(doc.m_strColor, "黑");
+    EXPECT_EQ(doc.GetColorName(), "黑");
     EXPECT_EQ(CellOf(BOMB_MARK), PT_BLACK);
     doc.StepForward();
-    EXPECT_EQ(BoardText(doc), Board("*"));
+    EXPECT_EQ(BoardText(doc.GetPosition()), Board("*"));
 }
 
 TEST_F(ClientDocTest, TwoBombsInARowAndTheStoneAfterThemAreFlowerBothWays)
 {
     Record({{1, 1}, BOMB_MARK, BOMB_MARK, {3, 1}});
-    EXPECT_EQ(BoardText(doc), Board("X.*"));
+    EXPECT_EQ(BoardText(doc.GetPosition()), Board("X.*"));
     doc.GoToStart();
     std::vector<std::string> replayed;
     for (int i = 0; i < 4; ++i) {
         doc.StepForward();
-        replayed.push_back(doc.m_strColor);
+        replayed.push_back(doc.GetColorName());
     }
     EXPECT_EQ(replayed, (std::vector<std::string>{"黑", "花", "花", "花"}));
-    EXPECT_EQ(BoardText(doc), Board("X.*"));
+    EXPECT_EQ(BoardText(doc.GetPosition()), Board("X.*"));
 }
 
 // --- record edits ------------------------------------------------------------------------
@@ -128,17 +128,17 @@ TEST_F(ClientDocTest, RecordingInTheMiddleDiscardsTheRestEvenForTheSameStone)
 {
     for (int x = 1; x <= 10; ++x)
         Record({{x, 1}});
-    ASSERT_EQ(doc.m_moves.GetCapacity(), 13);
+    ASSERT_EQ(doc.GetMoves().GetCapacity(), 13);
     doc.GoToStart();
     for (int i = 0; i < 4; ++i)
         doc.StepForward();
     Record({{5, 1}});  // the very entry that stood there
 
-    ASSERT_EQ(doc.m_moves.GetSize(), 5);
-    EXPECT_EQ(doc.m_moves[3], (MovePoint{4, 1}));
-    EXPECT_EQ(doc.m_nCurMove, 5);
-    EXPECT_EQ(doc.m_moves.GetCapacity(), 13) << "shortening keeps the storage";
-    EXPECT_EQ(BoardText(doc), Board("XOXOX"));
+    ASSERT_EQ(doc.GetMoves().GetSize(), 5);
+    EXPECT_EQ(doc.GetMoves()[3], (MovePoint{4, 1}));
+    EXPECT_EQ(doc.GetCurMove(), 5);
+    EXPECT_EQ(doc.GetMoves().GetCapacity(), 13) << "shortening keeps the storage";
+    EXPECT_EQ(BoardText(doc.GetPosition()), Board("XOXOX"));
 }
 
 TEST_F(ClientDocTest, RecordingAtPositionZeroReplacesTheWholeRecordWithOneBlackStone)
@@ -146,8 +146,8 @@ TEST_F(ClientDocTest, RecordingAtPositionZeroReplacesTheWholeRecordWithOneBlackS
     Record({{1, 1}, {2, 1}, {3, 1}});
     doc.GoToStart();
     Record({{2, 2}});
-    ASSERT_EQ(doc.m_moves.GetSize(), 1);
-    EXPECT_EQ(BoardText(doc), Board(R"(
+    ASSERT_EQ(doc.GetMoves().GetSize(), 1);
+    EXPECT_EQ(BoardText(doc.GetPosition()), Board(R"(
         ...
         .X
     )"));
@@ -159,17 +159,17 @@ TEST_F(ClientDocTest, StepBackToPositionZeroKeepsTheCaptionOfTheEntryTakenBack)
 {
     Record({{4, 16}});
     doc.StepBack();
-    EXPECT_EQ(doc.m_nCurMove, 0);
-    EXPECT_EQ(BoardText(doc), Board(""));
-    EXPECT_EQ(doc.m_strColor, "黑");
-    EXPECT_EQ(doc.m_nShowX, -6);
-    EXPECT_EQ(doc.m_nShowY, -6);
+    EXPECT_EQ(doc.GetCurMove(), 0);
+    EXPECT_EQ(BoardText(doc.GetPosition()), Board(""));
+    EXPECT_EQ(doc.GetColorName(), "黑");
+    EXPECT_EQ(doc.GetShowX(), -6);
+    EXPECT_EQ(doc.GetShowY(), -6);
 }
 
 TEST_F(ClientDocTest, RecordedCaptureStaysOnTheBoardUntilReplaySweepsIt)
 {
     Record({{2, 1}, {1, 1}, {1, 2}});
-    EXPECT_EQ(BoardText(doc), Board(R"(
+    EXPECT_EQ(BoardText(doc.GetPosition()), Board(R"(
         OX
         X.
     )"));
@@ -179,31 +179,31 @@ TEST_F(ClientDocTest, RecordedCaptureStaysOnTheBoardUntilReplaySweepsIt)
         .X
         X.
     )");
-    EXPECT_EQ(BoardText(doc), swept);
-    EXPECT_EQ(doc.m_nCaptures, 1);
+    EXPECT_EQ(BoardText(doc.GetPosition()), swept);
+    EXPECT_EQ(doc.GetPosition().m_nCaptures, 1);
     doc.GoToStart();
-    EXPECT_EQ(doc.m_nCaptures, 1) << "go to start keeps the counters";
+    EXPECT_EQ(doc.GetPosition().m_nCaptures, 1) << "go to start keeps the counters";
     doc.GoToEnd();
-    EXPECT_EQ(BoardText(doc), swept);
-    EXPECT_EQ(doc.m_nCaptures, 2);
-    EXPECT_EQ(doc.m_nCapturesBefore, 1);
+    EXPECT_EQ(BoardText(doc.GetPosition()), swept);
+    EXPECT_EQ(doc.GetPosition().m_nCaptures, 2);
+    EXPECT_EQ(doc.GetPosition().m_nCapturesBefore, 1);
 }
 
 TEST_F(ClientDocTest, ReplayAtTheEdgesOfTheRecordChangesNothing)
 {
     Record({{1, 1}, PASS_MARK});
-    const BoardGrid atEnd = doc.m_board;
+    const BoardGrid atEnd = doc.GetPosition().m_board;
     doc.StepForward();
     doc.GoToEnd();
-    EXPECT_EQ(doc.m_nCurMove, 2);
-    EXPECT_EQ(doc.m_board, atEnd);
+    EXPECT_EQ(doc.GetCurMove(), 2);
+    EXPECT_EQ(doc.GetPosition().m_board, atEnd);
 
     doc.GoToStart();
-    const BoardGrid atStart = doc.m_board;
+    const BoardGrid atStart = doc.GetPosition().m_board;
     doc.StepBack();
-    EXPECT_EQ(doc.m_nCurMove, 0);
-    EXPECT_EQ(doc.m_board, atStart);
-    EXPECT_EQ(doc.m_strColor, "白");
+    EXPECT_EQ(doc.GetCurMove(), 0);
+    EXPECT_EQ(doc.GetPosition().m_board, atStart);
+    EXPECT_EQ(doc.GetColorName(), "白");
 }
 
 // --- command availability and the modified flag --------------------------------------------
@@ -248,20 +248,20 @@ TEST_F(ClientDocTest, NewDocumentEmptiesAllButTheCaptionAndIsTitledWexlan)
     Record({{2, 1}, {1, 1}, {1, 2}, BOMB_MARK, PASS_MARK});
     doc.GoToStart();
     doc.GoToEnd();
-    ASSERT_GT(doc.m_nCaptures, 0);
+    ASSERT_GT(doc.GetPosition().m_nCaptures, 0);
 
     ASSERT_TRUE(doc.OnNewDocument());
     EXPECT_EQ(doc.GetTitle(), "Wexlan");
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_nCurMove, 0);
-    EXPECT_EQ(doc.m_moves.GetCapacity(), 0);
-    EXPECT_EQ(doc.m_nCaptures, 0);
-    EXPECT_EQ(doc.m_nCapturesBefore, 0);
-    EXPECT_TRUE(doc.GetGroups().empty());
-    EXPECT_EQ(doc.m_board, CClientDoc().m_board) << "indicator cells are border again";
-    EXPECT_EQ(doc.m_strColor, "花");
-    EXPECT_EQ(doc.m_nShowX, 11);
-    EXPECT_EQ(doc.m_nShowY, -10);
+    EXPECT_EQ(doc.GetCurMove(), 0);
+    EXPECT_EQ(doc.GetMoves().GetCapacity(), 0);
+    EXPECT_EQ(doc.GetPosition().m_nCaptures, 0);
+    EXPECT_EQ(doc.GetPosition().m_nCapturesBefore, 0);
+    EXPECT_TRUE(doc.GetPosition().GetGroups().empty());
+    EXPECT_EQ(doc.GetPosition().m_board, CClientDoc().GetPosition().m_board) << "indicator cells are border again";
+    EXPECT_EQ(doc.GetColorName(), "花");
+    EXPECT_EQ(doc.GetShowX(), 11);
+    EXPECT_EQ(doc.GetShowY(), -10);
 }
 
 }  // namespace

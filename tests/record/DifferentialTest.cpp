@@ -14,6 +14,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -78,8 +79,7 @@ public:
             break;
         case Kind::RightClick:
             if (bOnBoard && m_ref.Cell(a.x, a.y) != reference::kEmpty) {
-                m_doc.RemoveGroupAt(a.x, a.y);
-                m_doc.AddStoneToGroups(a.x, a.y);
+                m_doc.RemoveChainAt(a.x, a.y);
                 m_ref.RemoveGroupAt(a.x, a.y);
                 m_ref.AddStoneToGroups(a.x, a.y);
             }
@@ -90,13 +90,15 @@ public:
         case Kind::Start: if (!bAtStart) { m_doc.GoToStart(); m_ref.GoToStart(); } break;
         case Kind::Forward: if (!bAtEnd) { m_doc.StepForward(); m_ref.StepForward(); } break;
         case Kind::End: if (!bAtEnd) { m_doc.GoToEnd(); m_ref.GoToEnd(); } break;
-        case Kind::Load:  // as a file is loaded: emptied, then the record, at position 0
-            m_doc.DeleteContents();
-            m_ref.DeleteContents();
+        case Kind::Load: {  // as a file is loaded: emptied, then the record, at position 0
+            MoveRecord moves;
             for (const auto& [x, y] : a.record)
-                m_doc.m_moves.Add({x, y});
+                moves.Add({x, y});
+            m_doc.LoadRecord(std::move(moves));
+            m_ref.DeleteContents();
             m_ref.m_moves = a.record;
             break;
+        }
         }
     }
 
@@ -104,6 +106,8 @@ public:
     // itself only asks whether a group has a liberty).
     testing::AssertionResult Agree(bool bFull = true) const
     {
+        const CGamePosition& position = m_doc.GetPosition();
+        const MoveRecord& moves = m_doc.GetMoves();
         std::string diff;
         auto check = [&diff](const char* name, const auto& actual, const auto& expected) {
             if (actual != expected)
@@ -112,24 +116,24 @@ public:
         for (int i = 0; i < (bFull ? 2 : 1) * 22 * 22; ++i) {  // the board, then the guard block
             const int x = i / 22, y = i % 22;
             const int nExpected = i < 22 * 22 ? m_ref.Cell(x, y) : reference::kEmpty;
-            const int nActual = m_doc.ValueAt(x, y);
-            if (nActual != nExpected || (i < 22 * 22 && m_doc.m_board[i] != nActual))
+            const int nActual = position.ValueAt(x, y);
+            if (nActual != nExpected || (i < 22 * 22 && position.m_board[i] != nActual))
                 diff += "cell (" + Text(x) + ", " + Text(y) + "): " + Text(nActual) + " vs " + Text(nExpected) + '\n';
         }
         if (const std::string strBroken = m_doc.CheckConsistency(); !strBroken.empty())
             diff += "inconsistent position: " + strBroken + '\n';
-        check("m_nCaptures", m_doc.m_nCaptures, m_ref.m_nCaptures);
-        check("m_nCapturesBefore", m_doc.m_nCapturesBefore, m_ref.m_nCapturesBefore);
-        check("m_nCurMove", m_doc.m_nCurMove, m_ref.m_nCurMove);
-        check("m_strColor", m_doc.m_strColor, m_ref.m_strColor);
-        check("m_nShowX", m_doc.m_nShowX, m_ref.m_nShowX);
-        check("m_nShowY", m_doc.m_nShowY, m_ref.m_nShowY);
-        check("record size", m_doc.m_moves.GetSize(), static_cast<int>(m_ref.m_moves.size()));
-        for (int i = 0; i < m_doc.m_moves.GetSize() && i < static_cast<int>(m_ref.m_moves.size()); ++i)
-            check("record entry", Point{m_doc.m_moves[i].x, m_doc.m_moves[i].y}, m_ref.m_moves[i]);
-        check("group count", static_cast<int>(m_doc.GetGroups().size()), static_cast<int>(m_ref.m_groups.size()));
+        check("m_nCaptures", position.m_nCaptures, m_ref.m_nCaptures);
+        check("m_nCapturesBefore", position.m_nCapturesBefore, m_ref.m_nCapturesBefore);
+        check("m_nCurMove", m_doc.GetCurMove(), m_ref.m_nCurMove);
+        check("m_strColor", m_doc.GetColorName(), m_ref.m_strColor);
+        check("m_nShowX", m_doc.GetShowX(), m_ref.m_nShowX);
+        check("m_nShowY", m_doc.GetShowY(), m_ref.m_nShowY);
+        check("record size", moves.GetSize(), static_cast<int>(m_ref.m_moves.size()));
+        for (int i = 0; i < moves.GetSize() && i < static_cast<int>(m_ref.m_moves.size()); ++i)
+            check("record entry", Point{moves[i].x, moves[i].y}, m_ref.m_moves[i]);
+        check("group count", static_cast<int>(position.GetGroups().size()), static_cast<int>(m_ref.m_groups.size()));
         auto expected = m_ref.m_groups.begin();
-        for (const StoneGroup& actual : m_doc.GetGroups()) {
+        for (const StoneGroup& actual : position.GetGroups()) {
             if (expected == m_ref.m_groups.end())
                 break;
             const bool bSame = std::equal(actual.begin(), actual.end(), expected->begin(), expected->end(),
@@ -137,19 +141,19 @@ public:
             if (!bSame)
                 diff += "group " + Text(static_cast<int>(std::distance(m_ref.m_groups.begin(), expected))) + " holds other points\n";
             else if (bFull)
-                check("liberties", m_doc.CountLiberties(actual), m_ref.CountLiberties(*expected));
+                check("liberties", position.CountLiberties(actual), m_ref.CountLiberties(*expected));
             ++expected;
         }
         if (diff.empty())
             return testing::AssertionSuccess();
-        return testing::AssertionFailure() << diff << testing_support::BoardText(m_doc);
+        return testing::AssertionFailure() << diff << testing_support::BoardText(position);
     }
 
     // Checkpoints every few entries, within a budget that a long record
     // overruns, so that jumps restore them and their spacing grows; snapshots
     // of two groups a segment, so that restores keep and rebuild parts; sets
     // of cells from four points, so that merges and captures use them.
-    CClientDoc m_doc{3, 4096, {.nSegmentGroups = 2, .nCellSetPoints = 4, .nHeapRuns = 3}};
+    CClientDoc m_doc{3, 4096, {.nSegmentGroups = 2, .nHeapRuns = 3}};
     ReferenceGame m_ref;
 };
 
@@ -164,7 +168,7 @@ protected:
         }
     }
 
-    std::string Board() const { return testing_support::BoardText(m_games.m_doc); }
+    std::string Board() const { return testing_support::BoardText(m_games.m_doc.GetPosition()); }
 
     TwoGames m_games;
 };
@@ -173,9 +177,9 @@ TEST_F(Differential, BombAsFirstEntryAndPassAfterBombReplayAsTheirRecordSays)
 {
     Run({kBomb, Click(1, 1), kBomb, kPass, Click(2, 2), kBomb, kBomb, Click(3, 3), kPass});
     Run({kStart, kForward});
-    EXPECT_EQ(m_games.m_doc.ValueAt(21, 21), PT_BLACK);
+    EXPECT_EQ(m_games.m_doc.GetPosition().ValueAt(21, 21), PT_BLACK);
     Run({kForward, kForward, kForward});
-    EXPECT_EQ(m_games.m_doc.ValueAt(21, 20), PT_FLOWER);
+    EXPECT_EQ(m_games.m_doc.GetPosition().ValueAt(21, 20), PT_FLOWER);
     Run({kEnd, kBack, kBack, kBack, kForward, kBack, kStart, kEnd});
 }
 
@@ -206,7 +210,7 @@ TEST_F(Differential, OfTwoTouchingChainsLosingTheirLastLibertyTheOneNearerTheHea
     // The flower stone is nearer the head: it is captured but stays, so the
     // white chain next to it finds no liberty and goes as well.
     Run({Load({{9, 9}, {1, 1}, B, {2, 1}, {1, 3}, {1, 2}, {3, 1}, P, {2, 2}}), kEnd});
-    EXPECT_EQ(m_games.m_doc.m_nCaptures, 2);
+    EXPECT_EQ(m_games.m_doc.GetPosition().m_nCaptures, 2);
     EXPECT_EQ(Board().substr(0, 3 * 20), testing_support::NormalizeRows(R"(
         .*X................
         .X.................
@@ -217,7 +221,11 @@ TEST_F(Differential, OfTwoTouchingChainsLosingTheirLastLibertyTheOneNearerTheHea
 // Random user actions over one region of the board: 3 x 3 and 5 x 5 corners
 // make chains die often (and flower stones that a capture left meet new
 // ones); 7 x 7 squares anywhere and the whole board do the rest.
-// One scenario in seven loads a long record and only steps through it.
+// One scenario in seven loads a long record and only steps through it. One
+// in five loads a hostile one: a short cycle over a small corner or a fill
+// of a region, repeated past many checkpoints, so that groups list points
+// again and again and many groups of one shape pile up; it steps through
+// it, and clicks and right clicks in the region.
 class Scenario {
 public:
     explicit Scenario(unsigned seed) : m_rng(seed)
@@ -229,12 +237,23 @@ public:
         m_nX0 = region.nX0 != 0 ? region.nX0 : Roll(1, 20 - m_nSize);
         m_nY0 = region.nY0 != 0 ? region.nY0 : Roll(1, 20 - m_nSize);
         m_bLongReplay = m_nSize < 19 && Roll(0, 6) == 0;
+        m_nHostile = !m_bLongReplay && Roll(0, 4) == 0 ? Roll(1, 2) : 0;
         m_nBombPercent = Roll(0, 2) == 0 ? 40 : 12;  // many flower stones, or a few
     }
 
     std::vector<Action> Actions()
     {
         std::vector<Action> actions;
+        if (m_nHostile != 0) {
+            actions.push_back(Load(HostileRecord(Roll(100, 400))));
+            while (actions.size() < 60) {
+                const int nRoll = Roll(0, 99);
+                const int x = Roll(m_nX0, std::min(19, m_nX0 + 2)), y = Roll(m_nY0, std::min(19, m_nY0 + 2));
+                actions.push_back(nRoll < 30 ? kBack : nRoll < 60 ? kForward : nRoll < 72 ? kEnd : nRoll < 76 ? kStart
+                                  : nRoll < 88 ? Click(x, y) : RightClick(x, y));
+            }
+            return actions;
+        }
         if (m_bLongReplay || Roll(0, 1) == 0)
             actions.push_back(Load(RandomRecord(m_bLongReplay ? Roll(40, 80) : Roll(5, 40))));
         while (actions.size() < 60) {
@@ -287,9 +306,38 @@ private:
         return record;
     }
 
+    // A pattern over the corner of the region, repeated to nLength entries: a
+    // random cycle of 2 to 16 entries (marks among them) over up to 3 x 3
+    // points, or every point of up to 4 x 4 by rows, by snaking rows or
+    // shuffled.
+    std::vector<Point> HostileRecord(int nLength)
+    {
+        const int nLargest = 3 + (m_nHostile == 2);
+        const int nWidth = Roll(1, std::min(nLargest, 20 - m_nX0)), nHeight = Roll(1, std::min(nLargest, 20 - m_nY0));
+        std::vector<Point> pattern;
+        if (m_nHostile == 1) {
+            for (int i = Roll(2, 16); i > 0; --i) {
+                const int nRoll = Roll(0, 99);
+                pattern.push_back(nRoll < 5 ? P : nRoll < 12 ? B : Point{Roll(m_nX0, m_nX0 + nWidth - 1), Roll(m_nY0, m_nY0 + nHeight - 1)});
+            }
+        } else {
+            const int nOrder = Roll(0, 2);
+            for (int y = 0; y < nHeight; ++y)
+                for (int i = 0; i < nWidth; ++i)
+                    pattern.emplace_back(m_nX0 + (nOrder == 1 && y % 2 == 1 ? nWidth - 1 - i : i), m_nY0 + y);
+            if (nOrder == 2)
+                std::shuffle(pattern.begin(), pattern.end(), m_rng);
+        }
+        std::vector<Point> record;
+        for (int i = 0; i < nLength; ++i)
+            record.push_back(pattern[static_cast<std::size_t>(i) % pattern.size()]);
+        return record;
+    }
+
     std::mt19937 m_rng;
     int m_nX0 = 1, m_nY0 = 1, m_nSize = 5;
     bool m_bLongReplay = false;
+    int m_nHostile = 0;  // 1: a short cycle repeated, 2: a fill repeated
     int m_nBombPercent = 12;
 };
 

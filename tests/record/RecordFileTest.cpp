@@ -133,16 +133,16 @@ TEST(RecordFileTest, MarksRoundTrip)
 TEST(RecordFileTest, SaveInTheMiddleOfTheRecordWritesEveryEntryAndKeepsThePosition)
 {
     CClientDoc doc;
-    doc.m_moves = Record({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}});
+    doc.LoadRecord(Record({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}));
     doc.StepForward();
     doc.StepForward();
-    const BoardGrid shown = doc.m_board;
+    const BoardGrid shown = doc.GetPosition().m_board;
     CMemFile file;
     CArchive ar(file, CArchive::store);
     doc.Serialize(ar);
     EXPECT_EQ(file.GetBytes(), RecordBytes({{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}));
-    EXPECT_EQ(doc.m_nCurMove, 2);
-    EXPECT_EQ(doc.m_board, shown);
+    EXPECT_EQ(doc.GetCurMove(), 2);
+    EXPECT_EQ(doc.GetPosition().m_board, shown);
 }
 
 TEST(RecordFileTest, CountsFrom65535OnAreWrittenWithTheEscapeAndLoadBack)
@@ -260,13 +260,13 @@ std::string ReadBytes(const fs::path& path)
 
 class RecordFileOnDiskTest : public testing_support::TempFolderTest {
 protected:
-    bool RecordEquals(const MoveRecord& moves) const { return SameEntries(moves, doc.m_moves); }
+    bool RecordEquals(const MoveRecord& moves) const { return SameEntries(moves, doc.GetMoves()); }
 
     void ExpectEmptyGame() const
     {
-        EXPECT_EQ(doc.m_moves.GetCapacity(), 0);
-        EXPECT_EQ(doc.m_nCurMove, 0);
-        EXPECT_EQ(doc.m_board, CClientDoc().m_board);
+        EXPECT_EQ(doc.GetMoves().GetCapacity(), 0);
+        EXPECT_EQ(doc.GetCurMove(), 0);
+        EXPECT_EQ(doc.GetPosition().m_board, CClientDoc().GetPosition().m_board);
     }
 
     Messages m_messages;
@@ -276,9 +276,9 @@ protected:
 
 TEST_F(RecordFileOnDiskTest, SavedGameIsTheRecordsBytesAndOpensAtTheEmptyBoard)
 {
-    doc.m_moves = Record({{4, 16}, {16, 4}, BOMB_MARK, {4, 4}, PASS_MARK});
+    doc.LoadRecord(Record({{4, 16}, {16, 4}, BOMB_MARK, {4, 4}, PASS_MARK}));
     doc.GoToEnd();
-    const MoveRecord saved = doc.m_moves;
+    const MoveRecord saved = doc.GetMoves();
     doc.SetModifiedFlag();
     ASSERT_TRUE(doc.OnSaveDocument(PathOf("game.wxl")));
     EXPECT_EQ(ReadBytes(PathOf("game.wxl")), RecordBytes({{4, 16}, {16, 4}, BOMB_MARK, {4, 4}, PASS_MARK}));
@@ -289,10 +289,10 @@ TEST_F(RecordFileOnDiskTest, SavedGameIsTheRecordsBytesAndOpensAtTheEmptyBoard)
     ASSERT_TRUE(doc.OnOpenDocument(PathOf("game.wxl")));
     EXPECT_TRUE(RecordEquals(saved));
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_nCurMove, 0);
-    EXPECT_EQ(doc.m_board, CClientDoc().m_board);
+    EXPECT_EQ(doc.GetCurMove(), 0);
+    EXPECT_EQ(doc.GetPosition().m_board, CClientDoc().GetPosition().m_board);
     doc.GoToEnd();
-    EXPECT_EQ(doc.m_board[CellIndex(4, 4)], PT_FLOWER);
+    EXPECT_EQ(doc.GetPosition().m_board[CellIndex(4, 4)], PT_FLOWER);
     EXPECT_TRUE(m_messages.empty());
 }
 
@@ -303,7 +303,7 @@ TEST_F(RecordFileOnDiskTest, EmptyFileOpensAsAnEmptyGameAsAnEmptyRecordDoes)
     WriteBytes(PathOf("empty.wxl"), "\x00\x00"s);
     for (const char* name : {"empty.wxl", "zero.wxl"}) {
         SCOPED_TRACE(name);
-        doc.m_moves = Record({{1, 1}});
+        doc.LoadRecord(Record({{1, 1}}));
         EXPECT_TRUE(doc.OnOpenDocument(PathOf(name)));
         ExpectEmptyGame();
     }
@@ -314,7 +314,7 @@ TEST_F(RecordFileOnDiskTest, MalformedFileOpenedByTheFileCommandsLeavesANewWexla
 {
     for (const std::string& bytes : {"\x01"s, RecordBytes({{4, 4}, {0, 5}})}) {
         SCOPED_TRACE(bytes.size());
-        doc.m_moves = Record({{1, 1}});
+        doc.LoadRecord(Record({{1, 1}}));
         doc.GoToEnd();
         doc.SetModifiedFlag();
         m_messages.clear();
@@ -361,20 +361,20 @@ TEST_F(RecordFileOnDiskTest, FileThatCannotBeOpenedIsReportedAndTheGameSurvives)
 
     for (const auto& [name, message] : cases) {
         SCOPED_TRACE(name);
-        doc.m_moves = Record({{1, 1}, {2, 1}, {3, 1}});
+        doc.LoadRecord(Record({{1, 1}, {2, 1}, {3, 1}}));
         doc.GoToStart();
         doc.StepForward();
         doc.StepForward();
         doc.SetModifiedFlag();
-        const MoveRecord moves = doc.m_moves;
-        const BoardGrid board = doc.m_board;
+        const MoveRecord moves = doc.GetMoves();
+        const BoardGrid board = doc.GetPosition().m_board;
         m_messages.clear();
 
         EXPECT_FALSE(doc.OnOpenDocument(PathOf(name)));
         EXPECT_EQ(m_messages, Messages{message});
         EXPECT_TRUE(RecordEquals(moves));
-        EXPECT_EQ(doc.m_nCurMove, 2);
-        EXPECT_EQ(doc.m_board, board);
+        EXPECT_EQ(doc.GetCurMove(), 2);
+        EXPECT_EQ(doc.GetPosition().m_board, board);
         EXPECT_TRUE(doc.IsModified());
     }
 }
@@ -384,7 +384,7 @@ TEST_F(RecordFileOnDiskTest, FileThatCannotBeOpenedIsReportedAndTheGameSurvives)
 TEST_F(RecordFileOnDiskTest, WriteFailingPartwayLeavesTheOldFileIntactAndNoTemporaryFile)
 {
     WriteBytes(PathOf("game.wxl"), kWorkedExample);
-    doc.m_moves = WalkingRecord(100000);  // 800 KB, far over the child's file size limit
+    doc.LoadRecord(WalkingRecord(100000));  // 800 KB, far over the child's file size limit
     doc.SetModifiedFlag();
 
     const int nCode = ExitCodeOfChild([this] {
@@ -403,7 +403,7 @@ TEST_F(RecordFileOnDiskTest, WriteFailingPartwayLeavesTheOldFileIntactAndNoTempo
 
 TEST_F(RecordFileOnDiskTest, SaveIntoAMissingFolderIsReportedAndTheGameStaysModified)
 {
-    doc.m_moves = Record({{1, 1}});
+    doc.LoadRecord(Record({{1, 1}}));
     doc.SetModifiedFlag();
     const std::string path = PathOf("gone/game.wxl");
     EXPECT_FALSE(doc.OnSaveDocument(path));

@@ -41,7 +41,7 @@ protected:
         ASSERT_TRUE(StartsWithWindow(args));
         EXPECT_TRUE(m_prompts.m_messages.empty());
         EXPECT_EQ(Doc()->GetTitle(), "Wexlan");
-        EXPECT_EQ(Doc()->m_moves.GetSize(), 0);
+        EXPECT_EQ(Doc()->GetMoves().GetSize(), 0);
     }
 
     void ExpectGameShown(const Strings& args, const std::string& strTitle)

@@ -151,12 +151,12 @@ protected:
     {
         const CClientDoc& doc = *Doc();
         Expected expected{};
-        expected.nSize = doc.m_moves.GetSize();
-        expected.nCurMove = doc.m_nCurMove;
+        expected.nSize = doc.GetMoves().GetSize();
+        expected.nCurMove = doc.GetCurMove();
         expected.bShowLast10 = m_pView->m_bShowLast10;
         expected.bShowAll = m_pView->m_bShowAll;
         const auto record = [&](MovePoint entry) {
-            expected.nSize = expected.nCurMove = doc.m_nCurMove + 1;
+            expected.nSize = expected.nCurMove = doc.GetCurMove() + 1;
             expected.lastEntry = entry;
         };
         const int x = PixelToPoint(event.pixel.x());
@@ -164,13 +164,13 @@ protected:
         switch (event.kind) {
         case Event::Left:
         case Event::Double:  // the second press of a double click does nothing
-            if (IsGridPoint(x, y) && doc.ValueAt(x, y) != PT_EMPTY)
+            if (IsGridPoint(x, y) && doc.GetPosition().ValueAt(x, y) != PT_EMPTY)
                 expected.messages.push_back("禁手!");
             else if (IsGridPoint(x, y))
                 record({x, y});
             break;
         case Event::Right:
-            if (IsBoardPoint(x, y) && doc.ValueAt(x, y) == PT_EMPTY)
+            if (IsBoardPoint(x, y) && doc.GetPosition().ValueAt(x, y) == PT_EMPTY)
                 expected.messages.push_back("无效点!");
             break;
         case Event::Key:
@@ -181,9 +181,9 @@ protected:
         case Event::Command: {
             const unsigned nID = event.pCommand->nID;
             if (nID == ID_STEP_BACK)
-                expected.nCurMove = std::max(0, doc.m_nCurMove - 1);
+                expected.nCurMove = std::max(0, doc.GetCurMove() - 1);
             else if (nID == ID_STEP_FORWARD)
-                expected.nCurMove = std::min(expected.nSize, doc.m_nCurMove + 1);
+                expected.nCurMove = std::min(expected.nSize, doc.GetCurMove() + 1);
             else if (nID == ID_GO_TO_START || nID == ID_GO_TO_END)
                 expected.nCurMove = nID == ID_GO_TO_START ? 0 : expected.nSize;
             else if (nID == ID_PASS || nID == ID_DEFINE_BOMB)
@@ -245,19 +245,20 @@ protected:
     std::string Check(const Event& event, const Expected& expected)
     {
         const CClientDoc& doc = *Doc();
-        const int nSize = doc.m_moves.GetSize();
+        const int nSize = doc.GetMoves().GetSize();
         std::ostringstream broken;
-        if (doc.m_nCurMove < 0 || doc.m_nCurMove > nSize)
-            broken << " position " << doc.m_nCurMove << " outside 0.." << nSize;
+        if (doc.GetCurMove() < 0 || doc.GetCurMove() > nSize)
+            broken << " position " << doc.GetCurMove() << " outside 0.." << nSize;
         for (int i = 0; i < nSize; ++i)
-            if (!IsRecordEntry(doc.m_moves[i]))
-                broken << " entry " << i << " is (" << doc.m_moves[i].x << ", " << doc.m_moves[i].y << ")";
-        const bool bNewGame = expected.bMayStartNewGame && nSize == 0 && doc.m_nCurMove == 0;
-        if (!bNewGame && (nSize != expected.nSize || doc.m_nCurMove != expected.nCurMove))
-            broken << " size/position " << nSize << "/" << doc.m_nCurMove << ", expected " << expected.nSize << "/"
+            if (!IsRecordEntry(doc.GetMoves()[i]))
+                broken << " entry " << i << " is (" << doc.GetMoves()[i].x << ", " << doc.GetMoves()[i].y << ")";
+        const bool bNewGame = expected.bMayStartNewGame && nSize == 0 && doc.GetCurMove() == 0;
+        if (!bNewGame && (nSize != expected.nSize || doc.GetCurMove() != expected.nCurMove))
+            broken << " size/position " << nSize << "/" << doc.GetCurMove() << ", expected " << expected.nSize << "/"
                    << expected.nCurMove;
-        if (expected.lastEntry && nSize > 0 && doc.m_moves[nSize - 1] != *expected.lastEntry)
-            broken << " last entry (" << doc.m_moves[nSize - 1].x << ", " << doc.m_moves[nSize - 1].y << ")";
+        if (expected.lastEntry && nSize > 0 && doc.GetMoves()[nSize - 1] != *expected.lastEntry)
+            broken << " last entry (" << doc.GetMoves()[nSize - 1].x << ", " << doc.GetMoves()[nSize - 1].y
+                   << ")";
         if (m_prompts.m_messages != expected.messages)
             broken << " messages " << ::testing::PrintToString(m_prompts.m_messages);
         if (m_pView->m_bShowLast10 != expected.bShowLast10 || m_pView->m_bShowAll != expected.bShowAll)
@@ -288,22 +289,23 @@ protected:
         const CClientDoc& doc = *Doc();
         CClientDoc fresh;
         fresh.OnNewDocument();
-        for (int i = 0; i < doc.m_moves.GetSize(); ++i)
-            fresh.m_moves.Add(doc.m_moves[i]);
-        for (int i = 0; i < doc.m_nCurMove; ++i)
+        fresh.LoadRecord(doc.GetMoves());
+        for (int i = 0; i < doc.GetCurMove(); ++i)
             fresh.StepForward();
+        const CGamePosition& shown = doc.GetPosition();
+        const CGamePosition& replayed = fresh.GetPosition();
         for (int x = 0; x < GRID_SIZE; ++x)
             for (int y = 0; y < GRID_SIZE; ++y)
-                if (doc.ValueAt(x, y) != fresh.ValueAt(x, y))
+                if (shown.ValueAt(x, y) != replayed.ValueAt(x, y))
                     return " cell (" + std::to_string(x) + ", " + std::to_string(y) + ") holds " +
-                           std::to_string(doc.ValueAt(x, y)) + ", replay gives " +
-                           std::to_string(fresh.ValueAt(x, y)) + "\n" + testing_support::BoardText(doc) +
-                           "replayed:\n" + testing_support::BoardText(fresh);
-        if (doc.m_nCurMove > 0 &&
-            (doc.m_strColor != fresh.m_strColor || doc.m_nShowX != fresh.m_nShowX || doc.m_nShowY != fresh.m_nShowY))
-            return " caption " + doc.m_strColor + std::to_string(doc.m_nShowX) + "," + std::to_string(doc.m_nShowY) +
-                   ", replay gives " + fresh.m_strColor + std::to_string(fresh.m_nShowX) + "," +
-                   std::to_string(fresh.m_nShowY);
+                           std::to_string(shown.ValueAt(x, y)) + ", replay gives " +
+                           std::to_string(replayed.ValueAt(x, y)) + "\n" + testing_support::BoardText(shown) +
+                           "replayed:\n" + testing_support::BoardText(replayed);
+        if (doc.GetCurMove() > 0 && (doc.GetColorName() != fresh.GetColorName() || doc.GetShowX() != fresh.GetShowX() ||
+                                     doc.GetShowY() != fresh.GetShowY()))
+            return " caption " + doc.GetColorName() + std::to_string(doc.GetShowX()) + "," +
+                   std::to_string(doc.GetShowY()) + ", replay gives " + fresh.GetColorName() +
+                   std::to_string(fresh.GetShowX()) + "," + std::to_string(fresh.GetShowY());
         return {};
     }
 

@@ -15,8 +15,8 @@ protected:
     std::vector<MovePoint> Entries() const
     {
         std::vector<MovePoint> entries;
-        for (int i = 0; i < m_doc.m_moves.GetSize(); ++i)
-            entries.push_back(m_doc.m_moves[i]);
+        for (int i = 0; i < m_doc.GetMoves().GetSize(); ++i)
+            entries.push_back(m_doc.GetMoves()[i]);
         return entries;
     }
 
@@ -24,14 +24,14 @@ protected:
     // leave the game as it was.
     void ExpectForbidden(std::initializer_list<QPoint> pixels)
     {
-        const BoardGrid board = m_doc.m_board;
+        const BoardGrid board = m_doc.GetPosition().m_board;
         const std::vector<MovePoint> entries = Entries();
         for (const QPoint& pixel : pixels) {
             m_prompts.m_messages.clear();
             m_view.OnLButtonDown(pixel);
             EXPECT_EQ(m_prompts.m_messages, std::vector<std::string>{"禁手!"}) << pixel.x() << "," << pixel.y();
         }
-        EXPECT_EQ(m_doc.m_board, board);
+        EXPECT_EQ(m_doc.GetPosition().m_board, board);
         EXPECT_EQ(Entries(), entries);
     }
 
@@ -43,15 +43,15 @@ protected:
 TEST_F(InputTest, FirstClickRecordsABlackStoneAndTheSecondAWhiteOne)
 {
     m_view.OnLButtonDown({30 * 4 + 14, 30 * 4 - 15});  // still the cell of (4, 4)
-    EXPECT_EQ(m_doc.ValueAt(4, 4), PT_BLACK);
-    EXPECT_EQ(m_doc.m_strColor, "黑");
-    EXPECT_EQ(m_doc.m_nShowX, -6);
-    EXPECT_EQ(m_doc.m_nShowY, 6);
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(4, 4), PT_BLACK);
+    EXPECT_EQ(m_doc.GetColorName(), "黑");
+    EXPECT_EQ(m_doc.GetShowX(), -6);
+    EXPECT_EQ(m_doc.GetShowY(), 6);
     EXPECT_TRUE(m_doc.IsModified());
     Play({{19, 19}});
-    EXPECT_EQ(m_doc.ValueAt(19, 19), PT_WHITE);
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(19, 19), PT_WHITE);
     EXPECT_EQ(Entries(), (std::vector<MovePoint>{{4, 4}, {19, 19}}));
-    EXPECT_EQ(m_doc.m_nCurMove, 2);
+    EXPECT_EQ(m_doc.GetCurMove(), 2);
     EXPECT_TRUE(m_prompts.m_messages.empty());
 }
 
@@ -65,7 +65,7 @@ TEST_F(InputTest, ClickOnTheBorderOrTheCaptionLineIsForbidden)
 {
     // (0, 0), (0, 10), (20, 10), (10, 20) on the caption line, (10, 21), and the pass indicator (21, 20).
     ExpectForbidden({{5, 5}, {14, 300}, {585, 300}, {300, 585}, {300, 630}, {630, 600}});
-    EXPECT_EQ(m_doc.m_nCurMove, 0);
+    EXPECT_EQ(m_doc.GetCurMove(), 0);
 }
 
 TEST_F(InputTest, ClickOutsideTheGridDoesNothing)
@@ -73,7 +73,7 @@ TEST_F(InputTest, ClickOutsideTheGridDoesNothing)
     m_view.OnLButtonDown({300, 645});
     m_view.OnLButtonDown({645, 300});
     EXPECT_TRUE(m_prompts.m_messages.empty());
-    EXPECT_EQ(m_doc.m_moves.GetSize(), 0);
+    EXPECT_EQ(m_doc.GetMoves().GetSize(), 0);
 }
 
 TEST_F(InputTest, ClickInTheMiddleOfTheRecordDiscardsTheLaterEntries)
@@ -83,7 +83,7 @@ TEST_F(InputTest, ClickInTheMiddleOfTheRecordDiscardsTheLaterEntries)
     m_view.OnStepBack();
     Play({{9, 9}});
     EXPECT_EQ(Entries(), (std::vector<MovePoint>{{1, 1}, {2, 2}, {9, 9}}));
-    EXPECT_EQ(m_doc.ValueAt(9, 9), PT_BLACK);
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(9, 9), PT_BLACK);
     EXPECT_EQ(PixelsOfColour(Cell(2, 2), kMarker), 0);
     EXPECT_EQ(PixelsOfColour(Cell(9, 9), kMarker), 4 * 29);
 }
@@ -91,10 +91,10 @@ TEST_F(InputTest, ClickInTheMiddleOfTheRecordDiscardsTheLaterEntries)
 TEST_F(InputTest, BombMakesTheNextStoneAFlowerAndAPassInBetweenCancelsIt)
 {
     Play({BOMB_MARK, {3, 3}});
-    EXPECT_EQ(m_doc.ValueAt(3, 3), PT_FLOWER);
-    EXPECT_EQ(m_doc.m_strColor, "花");
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(3, 3), PT_FLOWER);
+    EXPECT_EQ(m_doc.GetColorName(), "花");
     Play({BOMB_MARK, PASS_MARK, {4, 4}});
-    EXPECT_EQ(m_doc.ValueAt(4, 4), PT_BLACK);  // position 5
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(4, 4), PT_BLACK);  // position 5
 }
 
 // ---- right button ------------------------------------------------------------
@@ -102,10 +102,10 @@ TEST_F(InputTest, BombMakesTheNextStoneAFlowerAndAPassInBetweenCancelsIt)
 TEST_F(InputTest, RightClickOnAnEmptyPointIsInvalid)
 {
     Play({{3, 3}});
-    const BoardGrid board = m_doc.m_board;
+    const BoardGrid board = m_doc.GetPosition().m_board;
     m_view.OnRButtonDown(Centre(10, 10));
     EXPECT_EQ(m_prompts.m_messages, Messages{"无效点!"});
-    EXPECT_EQ(m_doc.m_board, board);
+    EXPECT_EQ(m_doc.GetPosition().m_board, board);
 }
 
 TEST_F(InputTest, RightClickRemovesTheWholeChainOfAnyColourWithoutRecordingIt)
@@ -115,10 +115,10 @@ TEST_F(InputTest, RightClickRemovesTheWholeChainOfAnyColourWithoutRecordingIt)
     m_view.OnRButtonDown(Centre(4, 3));
     m_view.OnRButtonDown(Centre(7, 8));
     for (const MovePoint& point : {MovePoint{3, 3}, {4, 3}, {5, 3}, {7, 7}, {7, 8}})
-        EXPECT_EQ(m_doc.ValueAt(point.x, point.y), PT_EMPTY) << point.x << "," << point.y;
-    EXPECT_EQ(m_doc.ValueAt(10, 10), PT_WHITE);
-    EXPECT_EQ(m_doc.m_nCurMove, 9);
-    EXPECT_EQ(m_doc.m_moves.GetSize(), 9);
+        EXPECT_EQ(m_doc.GetPosition().ValueAt(point.x, point.y), PT_EMPTY) << point.x << "," << point.y;
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(10, 10), PT_WHITE);
+    EXPECT_EQ(m_doc.GetCurMove(), 9);
+    EXPECT_EQ(m_doc.GetMoves().GetSize(), 9);
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_TRUE(m_prompts.m_messages.empty());
 }
@@ -126,11 +126,11 @@ TEST_F(InputTest, RightClickRemovesTheWholeChainOfAnyColourWithoutRecordingIt)
 TEST_F(InputTest, RightClickOffTheBoardChangesNothingAndShowsNothing)
 {
     Play({{1, 1}});
-    const BoardGrid board = m_doc.m_board;
+    const BoardGrid board = m_doc.GetPosition().m_board;
     m_view.OnRButtonDown({5, 5});
     m_view.OnRButtonDown({630, 600});
     m_view.OnRButtonDown({300, 700});
-    EXPECT_EQ(m_doc.m_board, board);
+    EXPECT_EQ(m_doc.GetPosition().m_board, board);
     EXPECT_TRUE(m_prompts.m_messages.empty());
 }
 
@@ -141,11 +141,11 @@ TEST_F(InputTest, FlowerStoneLeftByACaptureGoesWithTheSecondRightClick)
     Play({BOMB_MARK, {1, 1}, {2, 1}, {10, 10}, {1, 2}});
     m_view.OnGoToStart();
     m_view.OnGoToEnd();
-    ASSERT_EQ(m_doc.ValueAt(1, 1), PT_FLOWER);
+    ASSERT_EQ(m_doc.GetPosition().ValueAt(1, 1), PT_FLOWER);
     m_view.OnRButtonDown(Centre(1, 1));
-    EXPECT_EQ(m_doc.ValueAt(1, 1), PT_FLOWER);
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(1, 1), PT_FLOWER);
     m_view.OnRButtonDown(Centre(1, 1));
-    EXPECT_EQ(m_doc.ValueAt(1, 1), PT_EMPTY);
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(1, 1), PT_EMPTY);
     EXPECT_TRUE(m_prompts.m_messages.empty());
 }
 
@@ -154,9 +154,9 @@ TEST_F(InputTest, FlowerStoneLeftByACaptureGoesWithTheSecondRightClick)
 TEST_F(InputTest, MouseClicksWithEitherButtonReachTheHandlers)
 {
     QTest::mouseClick(&m_view, Qt::LeftButton, {}, Centre(6, 7));
-    EXPECT_EQ(m_doc.ValueAt(6, 7), PT_BLACK);
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(6, 7), PT_BLACK);
     QTest::mouseClick(&m_view, Qt::RightButton, {}, Centre(6, 7));
-    EXPECT_EQ(m_doc.ValueAt(6, 7), PT_EMPTY);
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(6, 7), PT_EMPTY);
     QTest::mouseClick(&m_view, Qt::RightButton, {}, Centre(6, 7));
     EXPECT_EQ(m_prompts.m_messages, Messages{"无效点!"});
 }
@@ -177,15 +177,15 @@ TEST_F(InputTest, PassAndReplayCommandsMoveThroughTheRecord)
     Play({{3, 3}, PASS_MARK, {4, 4}});
     EXPECT_EQ(Entries(), (std::vector<MovePoint>{{3, 3}, PASS_MARK, {4, 4}}));
     m_view.OnGoToStart();
-    EXPECT_EQ(m_doc.m_nCurMove, 0);
-    EXPECT_EQ(m_doc.ValueAt(3, 3), PT_EMPTY);
+    EXPECT_EQ(m_doc.GetCurMove(), 0);
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(3, 3), PT_EMPTY);
     m_view.OnStepForward();
-    EXPECT_EQ(m_doc.ValueAt(3, 3), PT_BLACK);
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(3, 3), PT_BLACK);
     m_view.OnGoToEnd();
-    EXPECT_EQ(m_doc.m_nCurMove, 3);
+    EXPECT_EQ(m_doc.GetCurMove(), 3);
     m_view.OnStepBack();
-    EXPECT_EQ(m_doc.m_nCurMove, 2);
-    EXPECT_EQ(m_doc.ValueAt(4, 4), PT_EMPTY);
+    EXPECT_EQ(m_doc.GetCurMove(), 2);
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(4, 4), PT_EMPTY);
 }
 
 TEST_F(InputTest, StepCommandsWhereTheyCannotActChangeNothing)
@@ -193,12 +193,12 @@ TEST_F(InputTest, StepCommandsWhereTheyCannotActChangeNothing)
     m_view.OnStepBack();
     m_view.OnStepForward();
     m_view.OnGoToEnd();
-    EXPECT_EQ(m_doc.m_nCurMove, 0);
+    EXPECT_EQ(m_doc.GetCurMove(), 0);
     Play({{3, 3}});
     m_view.OnStepForward();
     m_view.OnGoToEnd();
-    EXPECT_EQ(m_doc.m_nCurMove, 1);
-    EXPECT_EQ(m_doc.ValueAt(3, 3), PT_BLACK);
+    EXPECT_EQ(m_doc.GetCurMove(), 1);
+    EXPECT_EQ(m_doc.GetPosition().ValueAt(3, 3), PT_BLACK);
 }
 
 TEST_F(InputTest, NumberTogglesFlipTheirOwnFlagAndCount)
@@ -279,8 +279,8 @@ TEST_P(ReplayInputTest, GivesThePositionAndPictureOfTheMenuCommands)
 {
     GetParam().input(m_view);
     GetParam().commands(m_twinView);
-    EXPECT_EQ(m_doc.m_nCurMove, m_twinDoc.m_nCurMove);
-    EXPECT_EQ(m_doc.m_board, m_twinDoc.m_board);
+    EXPECT_EQ(m_doc.GetCurMove(), m_twinDoc.GetCurMove());
+    EXPECT_EQ(m_doc.GetPosition().m_board, m_twinDoc.GetPosition().m_board);
     EXPECT_TRUE(m_view.ScreenImage() == m_twinView.ScreenImage());
 }
 
@@ -342,7 +342,7 @@ TEST_F(InputTest, KeysAndWheelDoNothingWhereTheirCommandIsUnavailable)
     for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_PageUp})
         Press(m_view, key);
     Wheel(m_view, 120);
-    EXPECT_EQ(m_doc.m_nCurMove, 0);
+    EXPECT_EQ(m_doc.GetCurMove(), 0);
     EXPECT_TRUE(m_view.ScreenImage() == atStart);
 
     m_view.OnStepForward();
@@ -350,7 +350,7 @@ TEST_F(InputTest, KeysAndWheelDoNothingWhereTheirCommandIsUnavailable)
     for (const Qt::Key key : {Qt::Key_Right, Qt::Key_End, Qt::Key_PageDown})
         Press(m_view, key);
     Wheel(m_view, -120);
-    EXPECT_EQ(m_doc.m_nCurMove, 1);
+    EXPECT_EQ(m_doc.GetCurMove(), 1);
     EXPECT_TRUE(m_view.ScreenImage() == atEnd);
 }
 
@@ -364,7 +364,7 @@ TEST_F(InputTest, KeysWithCtrlShiftOrAltDoNothing)
     Press(m_view, Qt::Key_Left, Qt::ControlModifier);
     Press(m_view, Qt::Key_End, Qt::ShiftModifier);
     Press(m_view, Qt::Key_Right, Qt::AltModifier);
-    EXPECT_EQ(m_doc.m_nCurMove, 2);
+    EXPECT_EQ(m_doc.GetCurMove(), 2);
     EXPECT_EQ(Entries().size(), 3U);
     EXPECT_TRUE(m_view.ScreenImage() == before);
 }
@@ -381,10 +381,10 @@ TEST_F(InputTest, KeysAndWheelDoNothingWhileAModalBoxIsOpen)
         Press(m_view, Qt::Key_Left);
         Press(m_view, Qt::Key_End);
         Wheel(m_view, 120);
-        EXPECT_EQ(m_doc.m_nCurMove, 2);
+        EXPECT_EQ(m_doc.GetCurMove(), 2);
     }
     Press(m_view, Qt::Key_Left);
-    EXPECT_EQ(m_doc.m_nCurMove, 1);
+    EXPECT_EQ(m_doc.GetCurMove(), 1);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ TEST_F(PaintTest, EmptyBoardAtPositionZeroIsTheBoardPictureWithoutCaption)
 TEST_F(PaintTest, StonesOfTheThreeColoursAreCopiedThroughTheMask)
 {
     Play({{3, 4}, {5, 6}, BOMB_MARK, {7, 8}, {1, 1}, {19, 19}});
-    ASSERT_EQ(m_doc.ValueAt(7, 8), PT_FLOWER);
+    ASSERT_EQ(m_doc.GetPosition().ValueAt(7, 8), PT_FLOWER);
     QImage expected = ExpectedBoard();
     PutMarker(expected, 19, 19);
     EXPECT_EQ(Differences(expected, BoardArea()), 0);
@@ -57,7 +57,7 @@ TEST_F(PaintTest, NoMarkerWhenNoStoneIsLeftOnTheBoard)
 {
     Play({{10, 10}});
     m_view.OnRButtonDown(Centre(10, 10));
-    ASSERT_EQ(m_doc.m_nCurMove, 1);
+    ASSERT_EQ(m_doc.GetCurMove(), 1);
     EXPECT_EQ(Differences(Resource("board.png"), BoardArea()), 0);
 }
 
@@ -127,8 +127,8 @@ TEST_F(PaintTest, AllNumbersAreWhiteOnOddAndBlackOnEvenMoves)
 TEST_F(PaintTest, NumberColourFollowsTheMoveNumberOnFlowerStones)
 {
     Play({BOMB_MARK, {3, 3}, PASS_MARK, BOMB_MARK, {5, 5}});
-    ASSERT_EQ(m_doc.ValueAt(3, 3), PT_FLOWER);
-    ASSERT_EQ(m_doc.ValueAt(5, 5), PT_FLOWER);
+    ASSERT_EQ(m_doc.GetPosition().ValueAt(3, 3), PT_FLOWER);
+    ASSERT_EQ(m_doc.GetPosition().ValueAt(5, 5), PT_FLOWER);
     m_view.OnShowAll();
     QImage expected = ExpectedBoard();
     PutMarker(expected, 5, 5);
@@ -197,7 +197,7 @@ TEST_F(PaintTest, BothNumberTogglesOnGiveTheSamePictureAsAllNumbers)
 TEST_F(PaintTest, RightClickOnALiveCaptureRepaintsTheWholeView)
 {
     Play({{9, 10}, {10, 10}, {11, 10}, {1, 1}, {10, 9}, {19, 19}, {10, 11}});
-    ASSERT_EQ(m_doc.ValueAt(10, 10), PT_WHITE);  // live play sweeps nothing
+    ASSERT_EQ(m_doc.GetPosition().ValueAt(10, 10), PT_WHITE);  // live play sweeps nothing
     m_view.OnRButtonDown(Centre(10, 10));
     QImage expected = ExpectedBoard();
     PutMarker(expected, 10, 11);
@@ -209,7 +209,7 @@ TEST_F(PaintTest, StepForwardOverACaptureRepaintsTheWholeView)
     Play({{9, 10}, {10, 10}, {11, 10}, {1, 1}, {10, 9}, {19, 19}, {10, 11}});
     m_view.OnStepBack();
     m_view.OnStepForward();
-    ASSERT_EQ(m_doc.ValueAt(10, 10), PT_EMPTY);
+    ASSERT_EQ(m_doc.GetPosition().ValueAt(10, 10), PT_EMPTY);
     QImage expected = ExpectedBoard();
     PutMarker(expected, 10, 11);
     EXPECT_EQ(Differences(expected, BoardArea()), 0);

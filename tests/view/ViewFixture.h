@@ -75,7 +75,7 @@ protected:
     {
         Play({{9, 10}, {10, 10}, {11, 10}, {1, 1}, {10, 9}, {19, 19}, {10, 11}, {1, 19}, {19, 1}});
         m_view.OnStepBack();
-        ASSERT_EQ(m_doc.ValueAt(10, 10), PT_EMPTY);
+        ASSERT_EQ(m_doc.GetPosition().ValueAt(10, 10), PT_EMPTY);
     }
 
     static QPoint Centre(int x, int y) { return {30 * x, 30 * y}; }
@@ -104,8 +104,8 @@ protected:
         QImage picture = Resource("board.png");
         for (int x = 1; x <= 19; ++x)
             for (int y = 1; y <= 19; ++y)
-                if (m_doc.ValueAt(x, y) != PT_EMPTY)
-                    PutStone(picture, x, y, m_doc.ValueAt(x, y));
+                if (m_doc.GetPosition().ValueAt(x, y) != PT_EMPTY)
+                    PutStone(picture, x, y, m_doc.GetPosition().ValueAt(x, y));
         return picture;
     }
 

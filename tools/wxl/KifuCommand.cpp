@@ -119,7 +119,7 @@ int Kifu(const std::vector<std::string>& args)
     CClientDoc doc{CClientDoc::OneReplay{}};
     if (!LoadDocument(doc, options.path, PrintToStderr))
         return kExitFailed;
-    const int nSize = doc.m_moves.GetSize();
+    const int nSize = doc.GetMoves().GetSize();
     if (nSize == 0) {
         std::cerr << "wxl: " << EscapeControls(options.path) << " holds no entries to print\n";
         return kExitFailed;

@@ -149,7 +149,7 @@ void CDiagramPainter::Paint(QPainter& painter, const CClientDoc& before, const D
     std::array<PointValue, GRID_CELLS> shown{};
     for (int x = 1; x <= BOARD_SIZE; ++x)
         for (int y = 1; y <= BOARD_SIZE; ++y)
-            shown[static_cast<std::size_t>(CellIndex(x, y))] = before.ValueAt(x, y);
+            shown[static_cast<std::size_t>(CellIndex(x, y))] = before.GetPosition().ValueAt(x, y);
     for (const KifuStone& stone : layout.diagram.stones)
         shown[static_cast<std::size_t>(CellIndex(stone.point.x, stone.point.y))] = stone.colour;
     for (int x = 1; x <= BOARD_SIZE; ++x)
@@ -215,7 +215,7 @@ private:
 KifuDiagram CKifuWriter::Prepare(KifuRange range)
 {
     m_doc.StepForwardTo(range.nFirst - 1);
-    return PlanKifuDiagram(m_doc.m_moves, range);
+    return PlanKifuDiagram(m_doc.GetMoves(), range);
 }
 
 WriteFailure CKifuWriter::WritePdf(const std::vector<KifuRange>& ranges, const std::string& strPath)

@@ -71,7 +71,7 @@ int ListMoves(const std::vector<std::string>& args)
     CClientDoc doc{CClientDoc::OneReplay{}};
     if (!LoadDocument(doc, path, PrintToStderr))
         return kExitFailed;
-    const MoveRecord& moves = doc.m_moves;
+    const MoveRecord& moves = doc.GetMoves();
     std::string out = bJson ? "[" : "";
     for (int i = 0; i < moves.GetSize() && std::cout; ++i) {
         if (bJson)

@@ -141,7 +141,7 @@ std::optional<int> PreparePosition(const std::vector<std::string>& args, std::st
         return Usage(*complaint);
     if (!LoadDocument(doc, options.path, PrintToStderr))
         return kExitFailed;
-    const int nSize = doc.m_moves.GetSize();
+    const int nSize = doc.GetMoves().GetSize();
     const long long nSteps = options.nSteps.value_or(nSize);
     if (nSteps < 0 || nSteps > nSize) {
         std::cerr << "wxl: --at " << nSteps << " is outside the record (0.." << nSize << ")\n";

@@ -52,7 +52,7 @@ int Thumbnail(const std::vector<std::string>& allArgs)
     CClientDoc doc{CClientDoc::OneReplay{}};
     if (!LoadDocument(doc, in, PrintToStderr))
         return kExitFailed;
-    doc.StepForwardTo(doc.m_moves.GetSize());
+    doc.StepForwardTo(doc.GetMoves().GetSize());
     return ReportWrite(ThumbnailToPng(doc, nSize, out), out);
 }
 

@@ -83,7 +83,7 @@ int ExportSgf(const std::vector<std::string>& args)
     if (!LoadDocument(doc, files->input, PrintToStderr))
         return kExitFailed;
     try {
-        WriteWhole(files->output, WriteSgf(doc.m_moves));
+        WriteWhole(files->output, WriteSgf(doc.GetMoves()));
     } catch (const CFileException& e) {
         PrintToStderr(e.GetErrorMessage());
         return kExitFailed;
@@ -111,7 +111,7 @@ int ImportSgf(const std::vector<std::string>& args)
     const std::string summary = DescribeImport(import);
     CClientDoc doc{CClientDoc::OneReplay{}};
     fw::NewDocument(doc);
-    doc.m_moves = std::move(import.moves);
+    doc.LoadRecord(std::move(import.moves));
     const CMessageBoxRedirect redirect(PrintToStderr);
     if (!fw::SaveDocumentAs(doc, files->output))
         return kExitFailed;

@@ -96,7 +96,7 @@ int Check(const std::vector<std::string>& args)
         CClientDoc doc;
         std::string message;
         if (LoadDocument(doc, path, [&message](const std::string& text) { message = text; })) {
-            std::cout << EscapeControls(path) << ": ok (" << doc.m_moves.GetSize() << " entries)\n";
+            std::cout << EscapeControls(path) << ": ok (" << doc.GetMoves().GetSize() << " entries)\n";
         } else {
             std::cout << EscapeControls(path) << ": " << EscapeControls(message) << '\n';
             nExit = kExitFailed;

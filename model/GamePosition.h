@@ -17,15 +17,16 @@
 // its own invariant and check:
 //  - CGroupList (GroupList.h): the groups in list order, with stamps that
 //    grow along it, so the first of several groups is the smallest stamp;
-//  - CCellHolders (CellHolders.h): for each cell the groups listing it,
-//    lone groups (this cell only) apart from shared ones, each kept once;
-//  - CGroupCellSets (GroupCellSets.h): the cells of each shared group;
+//  - CGroupShapes (GroupShapes.h): the cells each group lists, kept by
+//    shape (the set of cells), and for each cell the shapes listing it;
 //  - CLiberties (Liberties.h): which cells have an empty neighbour, and how
-//    many such cells each shared group lists, so that a sweep judges only the
-//    groups that may have no liberty.
-// Nothing in them grows with the number of times a group lists a point, so
-// a record that puts stones again and again on a few points replays in time
-// proportional to its length.
+//    many such cells each shape has, so that a sweep judges only the groups
+//    that may have no liberty;
+//  - snapshots (PositionSnapshot.cpp): the board and the groups in a
+//    compact form that shares its untouched segments with the one before.
+// Nothing in them grows with the number of times a group lists a point or
+// with the number of groups of one shape, so a record that puts stones again
+// and again on a few points replays in time proportional to its length.
 #pragma once
 
 #include "model/BoardGrid.h"

@@ -28,6 +28,14 @@ public:
                 return nWord * 64 + std::countr_zero(m_words[nWord]);
         return -1;
     }
+    // The cells of this set that other does not hold.
+    CCellSet Without(const CCellSet& other) const
+    {
+        CCellSet rest;
+        for (int nWord = 0; nWord < WORDS; ++nWord)
+            rest.m_words[nWord] = m_words[nWord] & ~other.m_words[nWord];
+        return rest;
+    }
     void InsertAll(const CCellSet& other)
     {
         for (int nWord = 0; nWord < WORDS; ++nWord)

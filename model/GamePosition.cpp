@@ -172,16 +172,9 @@ void CGamePosition::AddStoneToGroups(int x, int y)
     }
     m_groups.MoveToTail(target);
     const ShapeId before = m_shapes.ShapeOf(target);
-    CCellSet cells = pending;
-    cells.InsertAll(m_shapes[before].cells);
-    const CCellSet gained = [&] {
-        CCellSet added;
-        cells.ForEach([&](int n) {
-            if (!m_shapes[before].cells.Contains(n))
-                added.Insert(n);
-        });
-        return added;
-    }();
+    const CCellSet gained = pending.Without(m_shapes[before].cells);
+    CCellSet cells = m_shapes[before].cells;
+    cells.InsertAll(gained);
     CGroupShapes::Reshaped how{};
     const ShapeId shape = m_shapes.Reshape(target, cells, m_groups, how);
     if (how == CGroupShapes::Reshaped::Made)

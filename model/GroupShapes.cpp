@@ -146,9 +146,7 @@ ShapeId CGroupShapes::Reshape(GroupId id, const CCellSet& cells, const CGroupLis
         auto node = m_larger.extract(shape.cells);
         node.key() = cells;
         m_larger.insert(std::move(node));
-        cells.ForEach([&](int nCell) {
-            if (shape.cells.Contains(nCell))
-                return;
+        cells.Without(shape.cells).ForEach([&](int nCell) {
             Cell& cell = m_cells[nCell];
             cell.shapes.push_back(shapeId);
             m_kinds[nCell] |= LARGER;

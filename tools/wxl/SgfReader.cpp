@@ -299,12 +299,10 @@ private:
         const int nSize = moves.GetSize();
         if (nSize >= kMaxEntries)
             Fail("the game has more than " + std::to_string(kMaxEntries) + " entries");
-        if (nSize == moves.GetCapacity()) {
-            // CArray grows by at most 1024 elements, which makes a long game
-            // cost time in the square of its length; doubling keeps it linear.
-            moves.SetSize(std::max(2 * nSize, 64));
-            moves.SetSize(nSize);
-        }
+        // CArray's own step is at most 1024 elements, which makes a long game
+        // cost time in the square of its length; doubling keeps it linear.
+        if (nSize == moves.GetCapacity())
+            moves.SetSize(nSize, std::max(2 * nSize, 64) - nSize);
         moves.Add(entry);
     }
 
@@ -522,6 +520,8 @@ SgfImport ReadSgf(std::string_view bytes)
     }
     SgfImport import;
     CSgfParser(bytes, import).Parse();
+    // The record goes on growing in a document, by CArray's own rule.
+    import.moves.SetSize(import.moves.GetSize(), 0);
     return import;
 }
 

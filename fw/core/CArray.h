@@ -6,11 +6,13 @@
 //   - shrinking never gives storage back;
 //   - growing past the capacity adds the grow-by step, or when that is 0,
 //     size / 8 clamped to 4..1024, unless the requested size is larger still.
+// The grow-by step starts at 0 and stays as SetSize last set it.
 // New elements are value-initialised.
 #pragma once
 
 #include <algorithm>
 #include <cassert>
+#include <climits>
 #include <memory>
 #include <utility>
 
@@ -45,10 +47,13 @@ public:
     int GetGrowBy() const { return m_nGrowBy; }
     bool IsEmpty() const { return m_nSize == 0; }
 
-    // Requires 0 <= nNewSize. May throw std::bad_alloc; the array is then unchanged.
-    void SetSize(int nNewSize)
+    // Requires 0 <= nNewSize. nGrowBy -1 leaves the grow-by step as it is;
+    // 0 or more sets it, for this call's growth already. May throw
+    // std::bad_alloc; the array, its step included, is then unchanged.
+    void SetSize(int nNewSize, int nGrowBy = -1)
     {
-        assert(nNewSize >= 0);
+        assert(nNewSize >= 0 && nGrowBy >= -1);
+        const int nStep = nGrowBy >= 0 ? nGrowBy : m_nGrowBy;
         if (nNewSize == 0) {
             m_pData.reset();
             m_nSize = m_nMaxSize = 0;
@@ -59,17 +64,17 @@ public:
             std::fill(m_pData.get() + std::min(m_nSize, nNewSize), m_pData.get() + nNewSize, T{});
             m_nSize = nNewSize;
         } else {
-            int nGrowBy = m_nGrowBy;
-            if (nGrowBy == 0)
-                nGrowBy = std::clamp(m_nSize / 8, 4, 1024);
-            const long long nSum = static_cast<long long>(m_nMaxSize) + nGrowBy;
-            const int nNewMax = nNewSize < nSum ? static_cast<int>(nSum) : nNewSize;
+            const int nAdded = nStep != 0 ? nStep : std::clamp(m_nSize / 8, 4, 1024);
+            const long long nSum = static_cast<long long>(m_nMaxSize) + nAdded;
+            // A step set by the caller may reach past what an int counts.
+            const int nNewMax = nNewSize < nSum ? static_cast<int>(std::min<long long>(nSum, INT_MAX)) : nNewSize;
             auto pNew = std::make_unique<T[]>(static_cast<std::size_t>(nNewMax));
             std::copy(m_pData.get(), m_pData.get() + m_nSize, pNew.get());
             m_pData = std::move(pNew);
             m_nSize = nNewSize;
             m_nMaxSize = nNewMax;
         }
+        m_nGrowBy = nStep;
     }
 
     // SetSize for an empty array whose new elements the caller writes at

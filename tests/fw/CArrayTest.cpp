@@ -120,6 +120,19 @@ TEST(CArrayGrowth, RequestBeyondTheStepIsAllocatedExactlyAndOneWithinItGetsTheSt
     EXPECT_EQ(array.GetCapacity(), 15 + 4);
 }
 
+TEST(CArrayGrowth, ASetStepIsAddedOnEveryGrowthUntilSetAgain)
+{
+    CArray<int> array = Counting(10);
+    array.SetSize(11, 100);
+    EXPECT_EQ(array.GetCapacity(), 10 + 100);
+    array.SetSize(111);  // -1 keeps the step
+    EXPECT_EQ(array.GetCapacity(), 110 + 100);
+    EXPECT_EQ(array.GetGrowBy(), 100);
+    array.SetSize(211, 0);
+    EXPECT_EQ(array.GetCapacity(), 210 + 13);  // 111 / 8, the automatic step again
+    EXPECT_EQ(array[9], 9);
+}
+
 TEST(CArrayGrowth, StepAfterAShrinkComesFromTheSizeNotTheStorage)
 {
     CArray<int> array = Counting(100);

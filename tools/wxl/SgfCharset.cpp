@@ -1,0 +1,115 @@
+#include "SgfCharset.h"
+
+#include "SgfReader.h"
+#include "SgfText.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <optional>
+#include <type_traits>
+
+#include <iconv.h>
+
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The CA value of the first node, found before the text can be parsed:
+// in a double-byte set such as GBK a character's second byte may be ']' or
+// '\', which only the converted text shows as part of a character. The scan
+// is lenient and reads the values byte by byte; when that finds no CA, it
+// tries again pairing every byte from 0x81 up with the one after it, as
+// those sets do.
+std::optional<std::string> FindCharset(std::string_view text, bool bPairHighBytes)
+{
+    std::size_t at = text.find('(');
+    if (at == std::string_view::npos || (at = text.find(';', at)) == std::string_view::npos)
+        return std::nullopt;
+    ++at;
+    while (at < text.size()) {
+        const char c = text[at];
+        if (c == ';' || c == '(' || c == ')')
+            return std::nullopt;  // the first node ends
+        if (!IsLetter(c)) {
+            ++at;
+            continue;
+        }
+        std::string ident;
+        while (at < text.size() && IsLetter(text[at]))
+            ident += text[at++];
+        while (at < text.size() && IsSpace(text[at]))
+            ++at;
+        bool bFirstValue = true;
+        while (at < text.size() && text[at] == '[') {
+            std::string value;
+            for (++at; at < text.size() && text[at] != ']'; ++at) {
+                if (text[at] == '\\' || (bPairHighBytes && static_cast<unsigned char>(text[at]) >= 0x81))
+                    ++at;
+                else
+                    value += text[at];
+            }
+            ++at;
+            if (ident == "CA" && bFirstValue)
+                return value;
+            bFirstValue = false;
+            while (at < text.size() && IsSpace(text[at]))
+                ++at;
+        }
+    }
+    return std::nullopt;
+}
+
+struct IconvCloser {
+    void operator()(iconv_t descriptor) const { iconv_close(descriptor); }
+};
+using IconvHandle = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
+
+std::string ToUtf8(std::string_view text, const std::string& charset)
+{
+    const IconvHandle converter(iconv_open("UTF-8", charset.c_str()));
+    if (converter.get() == reinterpret_cast<iconv_t>(-1))
+        throw CSgfError("unknown character set " + Quoted(charset) + " (CA)");
+    // No character takes more than 4 bytes in UTF-8, and each takes at least
+    // one byte of the input.
+    std::string converted(text.size() * 4 + 16, '\0');
+    auto* pIn = const_cast<char*>(text.data());
+    std::size_t nInLeft = text.size();
+    char* pOut = converted.data();
+    std::size_t nOutLeft = converted.size();
+    while (nInLeft > 0) {
+        if (iconv(converter.get(), &pIn, &nInLeft, &pOut, &nOutLeft) != static_cast<std::size_t>(-1))
+            continue;
+        const std::size_t nOffset = text.size() - nInLeft;
+        if (errno == E2BIG)
+            throw CSgfError("text too long once converted from " + charset);
+        throw CSgfError("not valid " + charset + " text (at byte " + std::to_string(nOffset) + ")");
+    }
+    if (iconv(converter.get(), nullptr, nullptr, &pOut, &nOutLeft) == static_cast<std::size_t>(-1))
+        throw CSgfError("not valid " + charset + " text (at its end)");
+    converted.resize(converted.size() - nOutLeft);
+    return converted;
+}
+
+}  // namespace
+
+std::string_view SgfTextAsUtf8(std::string_view bytes, std::string& converted)
+{
+    std::optional<std::string> charset = FindCharset(bytes, false);
+    if (!charset)
+        charset = FindCharset(bytes, true);
+    if (charset) {
+        const auto first = charset->find_first_not_of(" \t\r\n");
+        const auto last = charset->find_last_not_of(" \t\r\n");
+        *charset = first == std::string::npos ? std::string() : charset->substr(first, last - first + 1);
+    }
+    if (!charset || EqualsIgnoringCase(*charset, "UTF-8") || EqualsIgnoringCase(*charset, "UTF8"))
+        return bytes;
+    converted = ToUtf8(bytes, *charset);
+    return converted;
+}

@@ -10,9 +10,9 @@
 // length.
 //
 //   adversarial_search [--n N] [--candidates C] [--budget SECONDS] [--seed S]
-//   adversarial_search [--n N] [--budget SECONDS] --only SPEC
+//   adversarial_search [--n N] [--budget SECONDS] --only RECIPE
 //
-// A candidate is reported as a SPEC that --only times again:
+// A candidate is reported as a RECIPE that --only times again:
 //   cycle:SEED:WxH@X,Y:LENGTH:MARKS   MakeShortCycle({SEED, {X, Y, W, H}, LENGTH, MARKS}, n)
 //   fill:ORDER:WxH@X,Y:SEED           MakeFill(FillOrder::ORDER, {X, Y, W, H}, n, SEED)
 //
@@ -25,9 +25,9 @@
 #include "GameRecords.h"
 #include "HostileRecords.h"
 #include "KeepFreedMemory.h"
-#include "OpenRecord.h"
 #include "SplitMix64.h"
 #include "ThreadClock.h"
+#include "record/ClientDoc.h"
 
 #include <algorithm>
 #include <charconv>
@@ -37,6 +37,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -93,7 +94,7 @@ std::string RegionText(BoardRegion region)
         + "," + std::to_string(region.nTop);
 }
 
-std::string Spec(const Candidate& candidate)
+std::string Recipe(const Candidate& candidate)
 {
     if (candidate.bFill)
         return "fill:" + std::string(FillOrderName(candidate.order)) + ":" + RegionText(candidate.region) + ":"
@@ -144,7 +145,7 @@ bool ReadRegion(std::string_view& text, BoardRegion& region)
         && IsBoardPoint(region.nLeft + region.nWidth - 1, region.nTop + region.nHeight - 1);
 }
 
-std::optional<Candidate> ParseSpec(std::string_view text)
+std::optional<Candidate> ParseRecipe(std::string_view text)
 {
     Candidate candidate;
     if (text.starts_with("cycle:")) {
@@ -243,7 +244,8 @@ private:
 // One first go to end of a freshly loaded document; only GoToEnd is timed.
 double TimeGoToEnd(const MoveRecord& record, int& nCaptures)
 {
-    auto doc = OpenRecord(record);
+    auto doc = std::make_unique<CClientDoc>();
+    doc->LoadRecord(record);
     const double dStart = ThreadSeconds();
     doc->GoToEnd();
     const double dSeconds = ThreadSeconds() - dStart;
@@ -337,12 +339,12 @@ void PrintCandidate(int nRank, const Candidate& candidate, const Yardstick& yard
     std::printf("%4d  %6.2f  %10.3f  %10.3f  %4d/%-4d%c  %8.2f  %9d  %s\n", nRank, candidate.Growth(),
                 candidate.dTimeN * 1e3, candidate.dTime2N * 1e3, candidate.nRunsN, candidate.nRuns2N,
                 candidate.bTimedAgain ? '*' : ' ', candidate.dTime2N / yardstick.dTime2N, candidate.nCaptures2N,
-                Spec(candidate).c_str());
+                Recipe(candidate).c_str());
 }
 
 void PrintHeader()
 {
-    std::printf("rank  growth   t(n) ms    t(2n) ms   runs        x_game   captures  spec\n");
+    std::printf("rank  growth   t(n) ms    t(2n) ms   runs        x_game   captures  recipe\n");
 }
 
 // Times at kYardstickEntries, the slowest first as far as the budget goes.
@@ -350,7 +352,7 @@ void MeasureLong(std::vector<Candidate*> chosen, const Yardstick& yardstick, int
 {
     std::printf("\nat %d entries, against a generated game of as many (%.3f ms):\n", kYardstickEntries,
                 yardstick.dTimeLong * 1e3);
-    std::printf("  x_game   t ms        spec\n");
+    std::printf("  x_game   t ms        recipe\n");
     const Candidate* worst = nullptr;
     const Candidate* worstPredicted = nullptr;
     double dWorstPredicted = 0;
@@ -363,34 +365,34 @@ void MeasureLong(std::vector<Candidate*> chosen, const Yardstick& yardstick, int
             }
         }
         if (deadline.Left() <= 0) {
-            std::printf("  not timed, the budget is used up: %s\n", Spec(*candidate).c_str());
+            std::printf("  not timed, the budget is used up: %s\n", Recipe(*candidate).c_str());
             continue;
         }
         if (dPredicted > deadline.Left()) {
             std::printf("  not timed, about %.3g s predicted (x_game about %.0f) with %.3g s of the budget left: %s\n",
-                        dPredicted, dPredicted / yardstick.dTimeLong, deadline.Left(), Spec(*candidate).c_str());
+                        dPredicted, dPredicted / yardstick.dTimeLong, deadline.Left(), Recipe(*candidate).c_str());
             continue;
         }
         candidate->dTimeYardstick = TimeMin(MakeRecord(*candidate, kYardstickEntries), kFirstLook).dMin;
         std::printf("  %7.2f  %10.3f  %s\n", candidate->dTimeYardstick / yardstick.dTimeLong,
-                    candidate->dTimeYardstick * 1e3, Spec(*candidate).c_str());
+                    candidate->dTimeYardstick * 1e3, Recipe(*candidate).c_str());
         if (!worst || candidate->dTimeYardstick > worst->dTimeYardstick)
             worst = candidate;
     }
     if (worst)
         std::printf("worst time(%d)/time(generated game of %d) measured: %.2f for %s\n", kYardstickEntries,
-                    kYardstickEntries, worst->dTimeYardstick / yardstick.dTimeLong, Spec(*worst).c_str());
+                    kYardstickEntries, worst->dTimeYardstick / yardstick.dTimeLong, Recipe(*worst).c_str());
     else
         std::printf("worst time(%d)/time(generated game of %d): nothing measured within the budget\n",
                     kYardstickEntries, kYardstickEntries);
     if (worstPredicted)
         std::printf("not timed for the budget, the worst predicted from its growth: about %.0f for %s\n",
-                    dWorstPredicted / yardstick.dTimeLong, Spec(*worstPredicted).c_str());
+                    dWorstPredicted / yardstick.dTimeLong, Recipe(*worstPredicted).c_str());
 }
 
 int RunOnly(const Options& options)
 {
-    const std::optional<Candidate> parsed = ParseSpec(options.only);
+    const std::optional<Candidate> parsed = ParseRecipe(options.only);
     if (!parsed) {
         std::fprintf(stderr, "adversarial_search: not a candidate: %s\n", options.only.c_str());
         return 2;
@@ -435,7 +437,7 @@ int RunSearch(const Options& options)
         Measure(candidate, options.nEntries, deadline, false);
         ++nMeasured;
         std::fprintf(stderr, "%d/%d  %.2f  %s\n", nMeasured, options.nCandidates,
-                     candidate.bTooSlowToDouble ? kUnmeasured : candidate.Growth(), Spec(candidate).c_str());
+                     candidate.bTooSlowToDouble ? kUnmeasured : candidate.Growth(), Recipe(candidate).c_str());
     }
     if (nMeasured < options.nCandidates)
         std::printf("stopped at the time budget: %d of %d candidates measured in %.0f s\n", nMeasured,
@@ -448,7 +450,7 @@ int RunSearch(const Options& options)
         Candidate& candidate = candidates[static_cast<std::size_t>(i)];
         if (candidate.bTooSlowToDouble)
             std::printf("too slow to double within the budget: t(n) %.3f ms  %s\n", candidate.dTimeN * 1e3,
-                        Spec(candidate).c_str());
+                        Recipe(candidate).c_str());
         else
             doubled.push_back(&candidate);
     }
@@ -524,7 +526,7 @@ int main(int argc, char** argv)
     Options options;
     if (!ParseOptions(argc, argv, options)) {
         std::fputs("usage: adversarial_search [--n N] [--candidates C] [--budget SECONDS] [--seed S]\n"
-                   "       adversarial_search [--n N] [--budget SECONDS] --only SPEC\n",
+                   "       adversarial_search [--n N] [--budget SECONDS] --only RECIPE\n",
                    stderr);
         return 2;
     }

@@ -11,12 +11,13 @@
 #include "GameRecords.h"
 #include "HostileRecords.h"
 #include "KeepFreedMemory.h"
-#include "OpenRecord.h"
 #include "ThreadClock.h"
+#include "record/ClientDoc.h"
 
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -76,7 +77,8 @@ void GoToEndFirstTime(benchmark::State& state, const std::string& name, MakeReco
     double dTotal = 0;
     int nCaptures = 0;
     for (auto _ : state) {
-        auto doc = OpenRecord(record);
+        auto doc = std::make_unique<CClientDoc>();
+        doc->LoadRecord(record);
         const double dStart = ThreadSeconds();
         doc->GoToEnd();
         const double dElapsed = ThreadSeconds() - dStart;

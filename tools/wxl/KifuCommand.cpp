@@ -2,7 +2,7 @@
 
 #include "KifuPaint.h"
 #include "KifuPlan.h"
-#include "PositionCommand.h"
+#include "CommandLine.h"
 #include "RenderPng.h"
 #include "record/ClientDoc.h"
 

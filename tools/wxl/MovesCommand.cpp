@@ -1,6 +1,6 @@
 #include "MovesCommand.h"
 
-#include "PositionCommand.h"
+#include "CommandLine.h"
 #include "record/ClientDoc.h"
 #include "record/ColourRule.h"
 

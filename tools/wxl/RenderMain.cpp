@@ -4,6 +4,7 @@
 // the command on ("render ...", "thumbnail ..." or "kifu ...") and it answers
 // exactly as wxl would.
 #include "KifuCommand.h"
+#include "CommandLine.h"
 #include "PositionCommand.h"
 #include "RenderPng.h"
 #include "record/ClientDoc.h"

@@ -1,6 +1,6 @@
 #include "RenderPng.h"
 
-#include "PositionCommand.h"
+#include "CommandLine.h"
 #include "view/StoneImages.h"
 
 #include <QGuiApplication>

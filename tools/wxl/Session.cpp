@@ -1,6 +1,6 @@
 #include "Session.h"
 
-#include "PositionCommand.h"
+#include "CommandLine.h"
 #include "StateBlock.h"
 #include "fw/core/CCmdUI.h"
 #include "fw/core/DocumentPaths.h"

@@ -1,6 +1,6 @@
 #include "SgfCommands.h"
 
-#include "PositionCommand.h"
+#include "CommandLine.h"
 #include "SgfReader.h"
 #include "SgfWriter.h"
 #include "fw/core/CFile.h"

@@ -1,7 +1,8 @@
 // wxl: inspect, check and script .wxl game records with the program's own
 // document code. It links no Qt, so that it starts as fast as a plain
-// program; `render` and `thumbnail` are handed to the companion program
+// program; `render`, `thumbnail` and `kifu` are handed to the companion program
 // wxl-render.
+#include "CommandLine.h"
 #include "MovesCommand.h"
 #include "PositionCommand.h"
 #include "Session.h"
@@ -64,7 +65,7 @@ int Board(const std::vector<std::string>& args)
     return kExitOk;
 }
 
-// Runs the companion program for `render` and `thumbnail`, with the command
+// Runs the companion program for `render`, `thumbnail` and `kifu`, with the command
 // and its arguments. It takes this process's place, so its output, messages
 // and exit status are the command's own.
 int RunDrawingCommand(char** argv)

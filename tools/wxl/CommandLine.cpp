@@ -1,0 +1,87 @@
+#include "CommandLine.h"
+
+#include "WxlUsage.h"
+#include "fw/core/DocumentPaths.h"
+#include "record/ClientDoc.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+const std::string_view kUsage = kUsageText;
+
+void PrintToStderr(const std::string& text)
+{
+    std::cerr << EscapeControls(text) << '\n';
+}
+
+int Usage(std::string_view complaint)
+{
+    if (!complaint.empty())
+        std::cerr << "wxl: " << EscapeControls(complaint) << '\n';
+    std::cerr << kUsage;
+    return kExitUsage;
+}
+
+std::string EscapeControls(std::string_view text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            escaped += c;
+        } else if (c == '\n') {
+            escaped += "\\n";
+        } else if (c == '\t') {
+            escaped += "\\t";
+        } else if (c == '\r') {
+            escaped += "\\r";
+        } else {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+            escaped += hex;
+        }
+    }
+    return escaped;
+}
+
+std::vector<std::string> Operands(const std::vector<std::string>& args)
+{
+    if (!args.empty() && args.front() == "--")
+        return {args.begin() + 1, args.end()};
+    return args;
+}
+
+int OutOfMemory(const std::vector<std::string>& commandLine)
+{
+    std::string command;
+    for (const std::string& word : commandLine)
+        command += (command.empty() ? "" : " ") + word;
+    std::cerr << "wxl: out of memory during '" << EscapeControls(command) << "'\n";
+    return kExitFailed;
+}
+
+int FinishStandardOutput(int nExit)
+{
+    // A failed write leaves only badbit in the stream; its reason is in errno
+    // until something else sets it, and commands stop writing once it fails.
+    if (std::cout) {
+        errno = 0;
+        std::cout.flush();
+    }
+    if (std::cout)
+        return nExit;
+    const int nError = errno;
+    std::cerr << "wxl: cannot write to standard output: " << (nError != 0 ? std::strerror(nError) : "write error")
+              << '\n';
+    return nExit == kExitOk ? kExitFailed : nExit;
+}
+
+bool LoadDocument(CClientDoc& doc, const std::string& path, MessageBoxHandler onMessage)
+{
+    const CMessageBoxRedirect redirect(std::move(onMessage));
+    fw::NewDocument(doc);
+    return fw::OpenDocumentFile(doc, path);
+}

@@ -1,0 +1,51 @@
+// What the commands of wxl share: the usage text, the exit codes, messages
+// to the terminal, and opening a file as the program's Open does. The
+// commands that draw run in wxl-render, a program of their own (so that wxl
+// itself loads no Qt); both programs take these from here, which keeps their
+// options and messages the same.
+#pragma once
+
+#include "fw/core/MessageBox.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CClientDoc;
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// The text of tools/wxl/usage.txt, which the manual page shows too.
+extern const std::string_view kUsage;
+
+// Prints the complaint, if any, and the usage text to stderr; kExitUsage.
+int Usage(std::string_view complaint = {});
+
+// text with its control characters written as escapes (\n, \t, \x1b...),
+// for file names and lines echoed to a terminal: a name may hold a newline
+// that would fake another line of output, or an escape sequence the terminal
+// would obey. Other bytes, UTF-8 among them, stay as they are.
+std::string EscapeControls(std::string_view text);
+
+// The arguments of a command that takes no options, without the "--" that
+// may come first (scripts put it before names that could start with '-').
+std::vector<std::string> Operands(const std::vector<std::string>& args);
+
+// What main answers when the command ran out of memory: the message on
+// stderr, naming the command line, and kExitFailed.
+int OutOfMemory(const std::vector<std::string>& commandLine);
+
+// Flushes standard output; when anything written to it was lost, says so on
+// stderr and turns nExit into a failure, so that `wxl board FILE > OUT` on a
+// full disk does not pass for a success.
+int FinishStandardOutput(int nExit);
+
+// A message of the program's, as the commands that draw or print one position
+// report it, control characters escaped.
+void PrintToStderr(const std::string& text);
+
+// Opens path into a new document as the program's Open does; the program's
+// message for a failure goes to onMessage.
+bool LoadDocument(CClientDoc& doc, const std::string& path, MessageBoxHandler onMessage);

@@ -5,11 +5,6 @@
 
 namespace {
 
-bool IsIndicatorCell(int x, int y)
-{
-    return x == 21 && (y == 20 || y == 21);
-}
-
 bool IsStoneValue(PointValue value)
 {
     return value == PT_BLACK || value == PT_WHITE || value == PT_FLOWER;

@@ -42,6 +42,27 @@ constexpr bool IsBoardPoint(int x, int y)
     return x >= 1 && x <= BOARD_SIZE && y >= 1 && y <= BOARD_SIZE;
 }
 
+// The indicator cells: a pass or a flying bomb is recorded as the point of
+// its cell, replay places the mark there, and the view draws it there.
+inline constexpr int INDICATOR_X = 21;
+inline constexpr int PASS_INDICATOR_Y = 20;
+inline constexpr int BOMB_INDICATOR_Y = 21;
+
+constexpr bool IsPassIndicator(int x, int y)
+{
+    return x == INDICATOR_X && y == PASS_INDICATOR_Y;
+}
+
+constexpr bool IsBombIndicator(int x, int y)
+{
+    return x == INDICATOR_X && y == BOMB_INDICATOR_Y;
+}
+
+constexpr bool IsIndicatorCell(int x, int y)
+{
+    return IsPassIndicator(x, y) || IsBombIndicator(x, y);
+}
+
 // Pixel centre of grid line n; the point's image is the 30 x 30 square around it.
 constexpr int PointToPixel(int n)
 {

@@ -129,7 +129,7 @@ void CGamePosition::Capture(GroupId id)
 void CGamePosition::AddStoneToGroups(int x, int y)
 {
     const int nCell = CellIndex(x, y);
-    assert(IsBoardPoint(x, y) || (x == 21 && (y == 20 || y == 21)));
+    assert(IsBoardPoint(x, y) || IsIndicatorCell(x, y));
     const PointValue value = m_cells[nCell];
     if (value == PT_EMPTY)
         return;

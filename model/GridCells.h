@@ -8,8 +8,8 @@ namespace grid_cells {
 
 inline constexpr int kNeighbourOffsets[4] = {-GRID_SIZE, GRID_SIZE, -1, 1};  // left, right, up, down
 
-inline constexpr int PASS_CELL = CellIndex(21, 20);
-inline constexpr int BOMB_CELL = CellIndex(21, 21);
+inline constexpr int PASS_CELL = CellIndex(INDICATOR_X, PASS_INDICATOR_Y);
+inline constexpr int BOMB_CELL = CellIndex(INDICATOR_X, BOMB_INDICATOR_Y);
 
 constexpr CPoint PointOf(int nCell)
 {

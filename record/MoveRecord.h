@@ -10,11 +10,11 @@
 using MovePoint = CPoint;
 using MoveRecord = CArray<MovePoint>;
 
-inline constexpr MovePoint PASS_MARK{21, 20};
-inline constexpr MovePoint BOMB_MARK{21, 21};
+inline constexpr MovePoint PASS_MARK{INDICATOR_X, PASS_INDICATOR_Y};
+inline constexpr MovePoint BOMB_MARK{INDICATOR_X, BOMB_INDICATOR_Y};
 
 // Whether an entry may stand in a record: a board point or one of the marks.
 constexpr bool IsRecordEntry(MovePoint entry)
 {
-    return IsBoardPoint(entry.x, entry.y) || entry == PASS_MARK || entry == BOMB_MARK;
+    return IsBoardPoint(entry.x, entry.y) || IsIndicatorCell(entry.x, entry.y);
 }

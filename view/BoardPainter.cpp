@@ -19,7 +19,7 @@ const QPoint kCaptionOrigin(20, 610);
 
 bool IsMark(MovePoint entry)
 {
-    return entry.x >= 20 || entry.y >= 20;
+    return IsIndicatorCell(entry.x, entry.y);
 }
 
 void DrawStones(QPainter& painter, const CClientDoc& doc)

@@ -1,7 +1,6 @@
 #include "ClientView.h"
 
 #include "BoardPainter.h"
-#include "fw/core/CCmdUI.h"
 #include "fw/core/MessageBox.h"
 #include "fw/gui/CFrameWnd.h"
 #include "record/ClickRule.h"
@@ -71,13 +70,6 @@ bool IsModalBoxOpen()
 {
     return QApplication::activeModalWidget() != nullptr;
 }
-
-class CAvailability : public CCmdUI {
-public:
-    void Enable(bool bOn) override { m_bEnabled = bOn; }
-
-    bool m_bEnabled = false;
-};
 
 }  // namespace
 
@@ -271,10 +263,7 @@ void CClientView::RunCommand(unsigned nID, int nTimes)
 // frame's route, decide as they do there.
 bool CClientView::IsCommandAvailable(unsigned nID) const
 {
-    CAvailability availability;
-    if (OnUpdateCommand(nID, &availability) || GetDocument()->OnUpdateCommand(nID, &availability))
-        return availability.m_bEnabled;
-    return HasCommandHandler(nID);
+    return ::IsCommandAvailable({this, GetDocument()}, nID);
 }
 
 // ---- commands ---------------------------------------------------------------

@@ -1,5 +1,9 @@
 #include "CCmdTarget.h"
 
+#include "CCmdUI.h"
+
+#include <algorithm>
+
 namespace {
 
 const MessageMapEntry* FindEntry(const MessageMap* pMap, unsigned nID, bool bUpdate)
@@ -36,4 +40,33 @@ bool CCmdTarget::OnUpdateCommand(unsigned nID, CCmdUI* pCmdUI) const
         return false;
     pEntry->pfnUpdate(this, pCmdUI);
     return true;
+}
+
+void UpdateCommandAlongRoute(const std::vector<const CCmdTarget*>& route, unsigned nID, CCmdUI& cmdUI,
+                             std::optional<bool> bHandled)
+{
+    for (const CCmdTarget* pTarget : route)
+        if (pTarget->OnUpdateCommand(nID, &cmdUI))
+            return;
+    cmdUI.Enable(bHandled.value_or(std::any_of(route.begin(), route.end(), [nID](const CCmdTarget* pTarget) {
+        return pTarget->HasCommandHandler(nID);
+    })));
+}
+
+namespace {
+
+class CAvailabilityProbe : public CCmdUI {
+public:
+    void Enable(bool bOn) override { m_bEnabled = bOn; }
+
+    bool m_bEnabled = false;
+};
+
+}  // namespace
+
+bool IsCommandAvailable(const std::vector<const CCmdTarget*>& route, unsigned nID, std::optional<bool> bHandled)
+{
+    CAvailabilityProbe probe;
+    UpdateCommandAlongRoute(route, nID, probe, bHandled);
+    return probe.m_bEnabled;
 }

@@ -8,7 +8,9 @@
 // write it, so a map reads as a list of ids and member functions.
 #pragma once
 
+#include <optional>
 #include <span>
+#include <vector>
 
 class CCmdUI;
 class CCmdTarget;
@@ -82,3 +84,14 @@ public:
     // Calls this target's update handler for nID; false when it has none.
     virtual bool OnUpdateCommand(unsigned nID, CCmdUI* pCmdUI) const;
 };
+
+// Decides whether nID is available along route, the targets in the order a
+// command reaches them, and tells cmdUI: the first target with an update
+// handler for nID decides; where none has one, the command is available when
+// it has a handler. By default that is a target along route; a caller that
+// runs the command some other way says whether it does (bHandled).
+void UpdateCommandAlongRoute(const std::vector<const CCmdTarget*>& route, unsigned nID, CCmdUI& cmdUI,
+                             std::optional<bool> bHandled = std::nullopt);
+// The availability alone, decided as UpdateCommandAlongRoute decides it.
+bool IsCommandAvailable(const std::vector<const CCmdTarget*>& route, unsigned nID,
+                        std::optional<bool> bHandled = std::nullopt);

@@ -25,9 +25,9 @@ bool IsDocumentFile(const CDocument& doc, const std::string& strPath)
     return !doc.GetPathName().empty() && IsSameFile(doc.GetPathName(), strPath);
 }
 
-bool NewDocument(CDocument& doc)
+bool NewDocument(CDocument& doc, const std::string& strTitle)
 {
-    doc.SetTitle(std::string(FrameworkText(IDS_UNTITLED)));
+    doc.SetTitle(strTitle.empty() ? std::string(FrameworkText(IDS_UNTITLED)) : strTitle);
     return doc.OnNewDocument();
 }
 

@@ -13,8 +13,9 @@ namespace fw {
 // Whether strPath names the file doc was loaded from or saved to.
 bool IsDocumentFile(const CDocument& doc, const std::string& strPath);
 
-// A new, empty, unmodified document with the default title.
-bool NewDocument(CDocument& doc);
+// A new, empty, unmodified document titled strTitle, or with the default
+// title when strTitle is empty.
+bool NewDocument(CDocument& doc, const std::string& strTitle = {});
 
 // Opens strPath into doc. The file already open is not read again (true).
 // When the file cannot be opened the document stays as it was, modified flag

@@ -37,7 +37,6 @@ constexpr std::array kEntries{
     ON_UPDATE_COMMAND_UI(ID_PREV_PANE, &CFrameWnd::OnUpdateNoPanes),
 };
 
-constexpr int kRecentFileCount = 4;
 constexpr int kIndicatorPollMs = 250;
 
 // Collects what the update handlers say about one command.
@@ -145,7 +144,8 @@ void CFrameWnd::BuildMenus()
                 pMenu->addSeparator();
             } else if (item.nID == ID_FILE_MRU_FILE1) {
                 // The placeholder stands where the recent files will be listed.
-                for (int i = 0; i < kRecentFileCount; ++i) {
+                const int nRecentFiles = AfxGetApp() ? AfxGetApp()->GetRecentFileCommandCount() : 0;
+                for (int i = 0; i < nRecentFiles; ++i) {
                     QAction* pAction = CommandAction(ID_FILE_MRU_FILE1 + i);
                     pMenu->addAction(pAction);
                     m_recentFileActions.push_back(pAction);
@@ -244,11 +244,7 @@ std::vector<CCmdTarget*> CFrameWnd::CommandRoute()
 void CFrameWnd::UpdateCommandState(unsigned nID, CCmdUI& cmdUI)
 {
     const std::vector<CCmdTarget*> route = CommandRoute();
-    for (CCmdTarget* pTarget : route)
-        if (pTarget->OnUpdateCommand(nID, &cmdUI))
-            return;
-    cmdUI.Enable(std::any_of(route.begin(), route.end(),
-                             [nID](const CCmdTarget* pTarget) { return pTarget->HasCommandHandler(nID); }));
+    UpdateCommandAlongRoute({route.begin(), route.end()}, nID, cmdUI);
 }
 
 bool CFrameWnd::IsCommandEnabled(unsigned nID)

@@ -13,6 +13,8 @@ public:
     CRecentFileList(int nSize, std::string strSection, std::string strEntryFormat);
 
     int GetSize() const { return static_cast<int>(m_files.size()); }
+    // How many entries the list keeps, and the File menu shows.
+    int GetMaxSize() const { return m_nSize; }
     const std::string& operator[](int nIndex) const { return m_files.at(nIndex); }
 
     // Puts strPath first, made absolute and clean with its bytes kept (a

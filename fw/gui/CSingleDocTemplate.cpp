@@ -48,14 +48,6 @@ bool CSingleDocTemplate::CreateDocumentAndFrame()
     return false;
 }
 
-void CSingleDocTemplate::SetDefaultTitle()
-{
-    std::string strTitle = GetDocString(docName);
-    if (strTitle.empty())
-        strTitle = fw::FrameworkText(fw::IDS_UNTITLED);
-    m_pDocument->SetTitle(strTitle);
-}
-
 CDocument* CSingleDocTemplate::OpenDocumentFile(const std::string* pPath, bool bMakeVisible, bool* pbCancelled)
 {
     if (pbCancelled)
@@ -81,8 +73,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const std::string* pPath, bool b
 
     bool bOpened = false;
     if (!pPath) {
-        SetDefaultTitle();
-        bOpened = m_pDocument->OnNewDocument();
+        bOpened = fw::NewDocument(*m_pDocument, GetDocString(docName));
     } else {
         bOpened = fw::OpenDocumentFile(*m_pDocument, *pPath);
         if (bOpened && AfxGetApp())
@@ -142,13 +133,12 @@ bool CSingleDocTemplate::DoSave(const std::string& strPath, bool bReplace)
         strNewName = *chosen;
     }
     // A failed save reports itself and leaves the file that was there alone.
-    if (!m_pDocument->OnSaveDocument(strNewName))
+    if (!bReplace)
+        return m_pDocument->OnSaveDocument(strNewName);
+    if (!fw::SaveDocumentAs(*m_pDocument, strNewName))
         return false;
-    if (bReplace) {
-        m_pDocument->SetPathName(strNewName);
-        if (CWinApp* pApp = AfxGetApp())
-            pApp->AddToRecentFileList(strNewName);
-    }
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->AddToRecentFileList(strNewName);
     return true;
 }
 

@@ -56,7 +56,6 @@ public:
 
 private:
     bool CreateDocumentAndFrame();
-    void SetDefaultTitle();
 
     unsigned m_nIDResource;
     CResourceSet m_resources;

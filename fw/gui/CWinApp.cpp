@@ -17,6 +17,7 @@
 #include <QStandardPaths>
 #include <QTranslator>
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 
@@ -30,11 +31,6 @@ constexpr std::array kEntries{
 
 const QString kSettingsSection = QStringLiteral("Settings");
 const QString kPreviewPages = QStringLiteral("PreviewPages");
-
-bool IsRecentFileCommand(unsigned nID)
-{
-    return nID >= ID_FILE_MRU_FILE1 && nID <= ID_FILE_MRU_FILE4;
-}
 
 }  // namespace
 
@@ -113,7 +109,9 @@ std::unique_ptr<QSettings> CWinApp::OpenSettings() const
 
 void CWinApp::LoadStdProfileSettings(int nMaxMRU)
 {
-    m_pRecentFileList = std::make_unique<CRecentFileList>(nMaxMRU, "Recent File List", "File%d");
+    const int nCommands = static_cast<int>(ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1);
+    m_pRecentFileList =
+        std::make_unique<CRecentFileList>(std::clamp(nMaxMRU, 0, nCommands), "Recent File List", "File%d");
     if (const auto pSettings = OpenSettings()) {
         m_pRecentFileList->ReadList(*pSettings);
         m_nPreviewPages = pSettings->value(kSettingsSection + QStringLiteral("/") + kPreviewPages, 0).toInt();
@@ -229,6 +227,11 @@ bool CWinApp::HasCommandHandler(unsigned nID) const
     if (IsRecentFileCommand(nID))
         return m_pRecentFileList && static_cast<int>(nID - ID_FILE_MRU_FILE1) < m_pRecentFileList->GetSize();
     return CCmdTarget::HasCommandHandler(nID);
+}
+
+bool CWinApp::IsRecentFileCommand(unsigned nID) const
+{
+    return nID >= ID_FILE_MRU_FILE1 && nID - ID_FILE_MRU_FILE1 < static_cast<unsigned>(GetRecentFileCommandCount());
 }
 
 void CWinApp::OnOpenRecentFile(int nIndex)

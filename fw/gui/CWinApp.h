@@ -45,7 +45,8 @@ public:
     const std::string& GetAppName() const { return m_strAppName; }
 
     void SetRegistryKey(const std::string& strKey) { m_strRegistryKey = strKey; }
-    // Reads a recent-file list of nMaxMRU entries and the preview page count.
+    // Reads a recent-file list of nMaxMRU entries (at most as many as there
+    // are recent-file commands) and the preview page count.
     void LoadStdProfileSettings(int nMaxMRU);
     // The settings store: organisation = the registry key, application = the
     // app name. Null when a file of the store is there but is not a regular
@@ -70,6 +71,9 @@ public:
     CDocument* OpenDocumentFile(const std::string& strPath, bool* pbCancelled = nullptr);
     void AddToRecentFileList(const std::string& strPath);
     const CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+    // The recent-file commands in use, from ID_FILE_MRU_FILE1 on: as many as
+    // the list keeps entries, none before it is read.
+    int GetRecentFileCommandCount() const { return m_pRecentFileList ? m_pRecentFileList->GetMaxSize() : 0; }
 
     CFrameWnd* GetMainWnd() const { return m_pMainWnd; }
     void SetMainWnd(CFrameWnd* pFrame) { m_pMainWnd = pFrame; }
@@ -93,6 +97,7 @@ protected:
 
 private:
     bool Unregister();
+    bool IsRecentFileCommand(unsigned nID) const;
     void OnOpenRecentFile(int nIndex);
 
     CResourceSet m_resources;

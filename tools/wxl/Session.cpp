@@ -2,7 +2,7 @@
 
 #include "CommandLine.h"
 #include "StateBlock.h"
-#include "fw/core/CCmdUI.h"
+#include "fw/core/CCmdTarget.h"
 #include "fw/core/DocumentPaths.h"
 #include "fw/core/MessageBox.h"
 #include "record/ClickRule.h"
@@ -20,13 +20,6 @@
 #include <vector>
 
 namespace {
-
-// The answer of one update handler; enabled when no handler answers.
-class CEnableProbe : public CCmdUI {
-public:
-    void Enable(bool bOn) override { m_bEnabled = bOn; }
-    bool m_bEnabled = true;
-};
 
 // The play and replay commands: in the program the view runs them, after
 // asking the document's update handlers whether they are available.
@@ -164,9 +157,8 @@ private:
 
     std::optional<std::string_view> RunCommand(const DocumentCommand& command)
     {
-        CEnableProbe probe;
-        m_doc.OnUpdateCommand(command.nID, &probe);
-        if (!probe.m_bEnabled)
+        // The session runs these commands itself, as the view does in the program.
+        if (!IsCommandAvailable({&m_doc}, command.nID, /*bHandled=*/true))
             m_out << "disabled\n";
         else
             (m_doc.*command.pfnRun)();

@@ -7,10 +7,10 @@
 
 #include "app/ClientApp.h"
 #include "app/MainFrm.h"
-#include "fw/gui/UserPrompts.h"
 #include "record/ClientDoc.h"
 #include "record/MoveRecord.h"
 #include "res/resource.h"
+#include "support/FakePrompts.h"
 #include "support/RecordBytes.h"
 
 #include <gtest/gtest.h>
@@ -20,51 +20,12 @@
 #include <QTemporaryDir>
 
 #include <cstdint>
-#include <deque>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
-
-// Records every message, question and file dialog; answers questions and
-// dialogs from queues set up by the test. A question or dialog the test did
-// not expect fails the test and is cancelled.
-class CFakePrompts : public CUserPrompts {
-public:
-    void ShowMessage(const std::string& strText) override { m_messages.push_back(strText); }
-
-    Answer AskYesNoCancel(const std::string& strText) override
-    {
-        m_questions.push_back(strText);
-        if (m_answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << strText;
-            return Answer::Cancel;
-        }
-        const Answer answer = m_answers.front();
-        m_answers.pop_front();
-        return answer;
-    }
-
-    std::optional<std::string> PromptFileName(FileDialog kind, const std::string& strInitial) override
-    {
-        m_dialogs.emplace_back(kind, strInitial);
-        if (m_fileNames.empty()) {
-            ADD_FAILURE() << "unexpected file dialog, initial name: " << strInitial;
-            return std::nullopt;
-        }
-        auto chosen = m_fileNames.front();
-        m_fileNames.pop_front();
-        return chosen;
-    }
-
-    std::vector<std::string> m_messages;
-    std::vector<std::string> m_questions;
-    std::vector<std::pair<FileDialog, std::string>> m_dialogs;
-    std::deque<Answer> m_answers;
-    std::deque<std::optional<std::string>> m_fileNames;  // nullopt: the dialog is cancelled
-};
 
 class GuiTest : public ::testing::Test {
 protected:

@@ -30,18 +30,6 @@ constexpr int kEvents = 10000;
 constexpr int kScreenEvery = 250;
 constexpr int kMargin = 40;  // pixels around the view that clicks may reach
 
-// Answers everything: messages are kept, questions get No and Cancel in
-// turn, file dialogs are cancelled.
-class CAnsweringPrompts : public CUserPrompts {
-public:
-    void ShowMessage(const std::string& strText) override { m_messages.push_back(strText); }
-    Answer AskYesNoCancel(const std::string&) override { return ++m_nQuestions % 2 ? Answer::No : Answer::Cancel; }
-    std::optional<std::string> PromptFileName(FileDialog, const std::string&) override { return std::nullopt; }
-
-    std::vector<std::string> m_messages;
-    int m_nQuestions = 0;
-};
-
 struct KeyStroke {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers;
@@ -309,7 +297,16 @@ protected:
         return {};
     }
 
-    CAnsweringPrompts m_prompts;
+    // Answers everything: questions get No and Cancel in turn, file dialogs
+    // are cancelled.
+    CFakePrompts m_prompts = [] {
+        CFakePrompts prompts;
+        prompts.m_answerUnqueued = [nQuestions = 0](const std::string&) mutable {
+            return ++nQuestions % 2 ? CUserPrompts::Answer::No : CUserPrompts::Answer::Cancel;
+        };
+        prompts.m_bCancelUnqueuedDialogs = true;
+        return prompts;
+    }();
     CPromptsOverride m_answeringOverride{m_prompts};
     std::mt19937 m_random{SeedOfRun()};
     CClientView* m_pView = nullptr;

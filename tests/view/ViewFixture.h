@@ -5,9 +5,9 @@
 // numbers and caption drawn with the view's font).
 #pragma once
 
-#include "fw/gui/UserPrompts.h"
 #include "record/ClientDoc.h"
 #include "record/MoveRecord.h"
+#include "support/FakePrompts.h"
 #include "view/ClientView.h"
 
 #include <gtest/gtest.h>
@@ -21,24 +21,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// Keeps the texts of the message boxes; the view asks nothing else.
-class CMessageRecorder : public CUserPrompts {
-public:
-    void ShowMessage(const std::string& strText) override { m_messages.push_back(strText); }
-    Answer AskYesNoCancel(const std::string& strText) override
-    {
-        ADD_FAILURE() << "unexpected question: " << strText;
-        return Answer::Cancel;
-    }
-    std::optional<std::string> PromptFileName(FileDialog, const std::string&) override
-    {
-        ADD_FAILURE() << "unexpected file dialog";
-        return std::nullopt;
-    }
-
-    std::vector<std::string> m_messages;
-};
 
 class ViewTest : public ::testing::Test {
 protected:
@@ -171,7 +153,7 @@ protected:
 
     static constexpr QRgb kMarker = 0xFFC00000;  // RGB(192, 0, 0)
 
-    CMessageRecorder m_prompts;
+    CFakePrompts m_prompts;  // the view asks nothing: it only shows messages
     CPromptsOverride m_promptsOverride{m_prompts};
     CClientDoc m_doc;
     CClientView m_view;  // after the document it shows

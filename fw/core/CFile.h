@@ -22,6 +22,7 @@
 #pragma once
 
 #include "CByteStream.h"
+#include "CStagedFiles.h"
 #include "TempFileSignals.h"
 
 #include <cstddef>
@@ -62,6 +63,11 @@ public:
 
     // Finishes the load or commits the save. Throws CFileException.
     void Close();
+    // Closes a save without committing it: the complete file goes to staged,
+    // to replace its target together with others there; the target is
+    // untouched until then. Throws CFileException, after which the file is
+    // gone as after Abort().
+    void Stage(CStagedFiles& staged);
     // Closes without committing; never throws.
     void Abort() noexcept;
 
@@ -71,6 +77,7 @@ private:
     void OpenForReplacing();
     int CreateNamedTempFile(unsigned nMode);
     void NameTempFile();
+    void FinishTempFile();
     template <typename Create>
     int UnderFreshTempName(Create create);
 
@@ -78,6 +85,7 @@ private:
     Mode m_mode = modeRead;
     std::string m_strPath;        // as given: the name in messages
     int m_nFolder = -1;           // a save's folder: the target's, links followed
+    std::string m_strFolder;      // its path
     std::string m_strTargetName;  // the name a save replaces in that folder
     std::string m_strTempName;    // the temporary file's name there, once it has one
     std::optional<fw::CTempFileRegistration> m_tempRegistration;

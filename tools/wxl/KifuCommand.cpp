@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -109,6 +110,58 @@ std::vector<std::string> OutputPaths(const KifuOptions& options, std::size_t nDi
     return paths;
 }
 
+// The diagrams are drawn whole or not at all: a range whose footnotes would
+// not fit is refused before anything is drawn.
+bool FootnotesFit(const MoveRecord& moves, const std::vector<KifuRange>& ranges)
+{
+    for (const KifuRange& range : ranges) {
+        const std::size_t nFootnotes = PlanKifuDiagram(moves, range).footnotes.size();
+        if (nFootnotes > kMaxKifuFootnotes) {
+            std::cerr << "wxl: entries " << range.nFirst << '-' << range.nLast << " would need " << nFootnotes
+                      << " footnotes under one diagram, more than the " << kMaxKifuFootnotes
+                      << " it can hold: use a smaller --per\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+// OUT-N.png files beyond the last one written belong to an earlier run of a
+// longer record or a smaller --per; they are not this record's, but they are
+// the user's to remove. Named on one line, in their order.
+void NoteEarlierDiagrams(const KifuOptions& options, std::size_t nDiagrams)
+{
+    const fs::path output(options.output);
+    const std::string strPrefix = output.stem().string() + "-";
+    const std::string strExtension = output.extension().string();
+    const fs::path folder = output.has_parent_path() ? output.parent_path() : fs::path(".");
+    // By number: a longer one is larger, so the count of digits comes first.
+    std::vector<std::tuple<std::size_t, std::string, std::string>> earlier;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!name.starts_with(strPrefix) || !name.ends_with(strExtension) ||
+            name.size() <= strPrefix.size() + strExtension.size())
+            continue;
+        const std::string number = name.substr(strPrefix.size(), name.size() - strPrefix.size() - strExtension.size());
+        if (number.front() == '0' || !std::all_of(number.begin(), number.end(), [](unsigned char c) { return std::isdigit(c); }))
+            continue;
+        const std::string strCount = std::to_string(nDiagrams);
+        if (number.size() < strCount.size() || (number.size() == strCount.size() && number <= strCount))
+            continue;
+        fs::path numbered = output;
+        numbered.replace_filename(name);
+        earlier.emplace_back(number.size(), number, numbered.string());
+    }
+    if (earlier.empty())
+        return;
+    std::sort(earlier.begin(), earlier.end());
+    std::cerr << "wxl: left from an earlier run, not part of these diagrams:";
+    for (std::size_t i = 0; i < earlier.size(); ++i)
+        std::cerr << (i == 0 ? " " : ", ") << EscapeControls(std::get<2>(earlier[i]));
+    std::cerr << '\n';
+}
+
 }  // namespace
 
 int Kifu(const std::vector<std::string>& args)
@@ -133,12 +186,18 @@ int Kifu(const std::vector<std::string>& args)
         }
     }
     const std::vector<KifuRange> ranges = KifuRanges(nFrom, nTo, options.nPer);
+    if (!FootnotesFit(doc.GetMoves(), ranges))
+        return kExitFailed;
     const std::vector<std::string> outputs = OutputPaths(options, ranges.size());
     for (const std::string& output : outputs)
         if (const auto refusal = RefuseOutput(output))
             return *refusal;
-    const QString title = QString::fromStdString(fs::path(options.path).filename().string());
+    // Shown as wxl shows names everywhere: a control character would be
+    // drawn as a box, and no XML file may hold one, not even escaped.
+    const QString title = QString::fromStdString(EscapeControls(fs::path(options.path).filename().string()));
     if (const auto failure = WriteKifu(doc, ranges, title, options.format, outputs))
         return ReportWrite(failure->reason, failure->path);
+    if (options.format != KifuFormat::pdf)
+        NoteEarlierDiagrams(options, ranges.size());
     return kExitOk;
 }

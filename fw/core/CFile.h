@@ -12,6 +12,8 @@
 // the target exactly as it was. The new file keeps the mode, owner and group
 // of the one it replaces (the owner only where the system lets the program
 // give a file away); a hard link to the old file keeps the old content.
+// Stage() instead of Close() leaves the complete file waiting beside the
+// target, to replace it together with others (CStagedFiles.h).
 // Saving through a symbolic link replaces the file the link names and keeps
 // the link; a loop of links is an invalid path. Only regular files are read
 // or replaced: a folder, a pipe or a device is refused as access denied, and

@@ -51,8 +51,8 @@ struct KifuDiagram {
 
 // The most footnotes one diagram lists. Their rows make the picture longer,
 // and a long range of a long record would ask for gigabytes: at this count
-// the widest footnotes, two a row, make a PNG of about 1,300 × 23,000 pixels
-// (120 MB), a common one well under half of that.
+// the widest footnotes, two a row, make a PNG of about 1,300 × 23,500 pixels
+// (120 MB of pixels), common ones a third of that.
 inline constexpr std::size_t kMaxKifuFootnotes = 1000;
 
 // The diagram of range. Stones are kept where later entries capture them:

@@ -9,10 +9,11 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <optional>
-#include <tuple>
+#include <string_view>
 
 namespace {
 
@@ -126,6 +127,22 @@ bool FootnotesFit(const MoveRecord& moves, const std::vector<KifuRange>& ranges)
     return true;
 }
 
+// N of a name OUT-N.png (the prefix "OUT-", the extension ".png"), as
+// OutputPaths makes them: digits without a leading 0. A number too large to
+// hold counts as the largest.
+std::optional<std::uint64_t> DiagramNumber(std::string_view name, std::string_view prefix, std::string_view extension)
+{
+    if (name.size() <= prefix.size() + extension.size() || !name.starts_with(prefix) || !name.ends_with(extension))
+        return std::nullopt;
+    const std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - extension.size());
+    if (digits.front() == '0' || !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return std::nullopt;
+    std::uint64_t nNumber = 0;
+    if (std::from_chars(digits.data(), digits.data() + digits.size(), nNumber).ec != std::errc())
+        return UINT64_MAX;
+    return nNumber;
+}
+
 // OUT-N.png files beyond the last one written belong to an earlier run of a
 // longer record or a smaller --per; they are not this record's, but they are
 // the user's to remove. Named on one line, in their order.
@@ -135,30 +152,23 @@ void NoteEarlierDiagrams(const KifuOptions& options, std::size_t nDiagrams)
     const std::string strPrefix = output.stem().string() + "-";
     const std::string strExtension = output.extension().string();
     const fs::path folder = output.has_parent_path() ? output.parent_path() : fs::path(".");
-    // By number: a longer one is larger, so the count of digits comes first.
-    std::vector<std::tuple<std::size_t, std::string, std::string>> earlier;
+    std::vector<std::pair<std::uint64_t, std::string>> earlier;
     std::error_code ec;
     for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (!name.starts_with(strPrefix) || !name.ends_with(strExtension) ||
-            name.size() <= strPrefix.size() + strExtension.size())
-            continue;
-        const std::string number = name.substr(strPrefix.size(), name.size() - strPrefix.size() - strExtension.size());
-        if (number.front() == '0' || !std::all_of(number.begin(), number.end(), [](unsigned char c) { return std::isdigit(c); }))
-            continue;
-        const std::string strCount = std::to_string(nDiagrams);
-        if (number.size() < strCount.size() || (number.size() == strCount.size() && number <= strCount))
-            continue;
-        fs::path numbered = output;
-        numbered.replace_filename(name);
-        earlier.emplace_back(number.size(), number, numbered.string());
+        const std::optional<std::uint64_t> nNumber = DiagramNumber(name, strPrefix, strExtension);
+        if (nNumber && *nNumber > nDiagrams) {
+            fs::path numbered = output;
+            numbered.replace_filename(name);
+            earlier.emplace_back(*nNumber, numbered.string());
+        }
     }
     if (earlier.empty())
         return;
     std::sort(earlier.begin(), earlier.end());
     std::cerr << "wxl: left from an earlier run, not part of these diagrams:";
     for (std::size_t i = 0; i < earlier.size(); ++i)
-        std::cerr << (i == 0 ? " " : ", ") << EscapeControls(std::get<2>(earlier[i]));
+        std::cerr << (i == 0 ? " " : ", ") << EscapeControls(earlier[i].second);
     std::cerr << '\n';
 }
 

@@ -135,7 +135,8 @@ std::optional<std::uint64_t> DiagramNumber(std::string_view name, std::string_vi
     if (name.size() <= prefix.size() + extension.size() || !name.starts_with(prefix) || !name.ends_with(extension))
         return std::nullopt;
     const std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - extension.size());
-    if (digits.front() == '0' || !std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); }))
+    const auto isDigit = [](unsigned char c) { return std::isdigit(c) != 0; };
+    if (digits.front() == '0' || !std::all_of(digits.begin(), digits.end(), isDigit))
         return std::nullopt;
     std::uint64_t nNumber = 0;
     if (std::from_chars(digits.data(), digits.data() + digits.size(), nNumber).ec != std::errc())

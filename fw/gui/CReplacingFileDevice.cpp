@@ -43,8 +43,10 @@ bool CReplacingFileDevice::Stage(CStagedFiles& staged)
 template <typename Step>
 bool CReplacingFileDevice::Finish(Step finish)
 {
-    if (!isOpen())
+    if (!isOpen()) {
+        setErrorString(QStringLiteral("the file was not opened"));
         return false;
+    }
     if (!m_bFailed) {
         try {
             finish();

@@ -128,7 +128,7 @@ void CFile::Open(const std::string& strPath, Mode mode)
 
 void CFile::ThrowOsError(int nOsError) const
 {
-    throw CFileException(CFileException::OsErrorToCause(nOsError), m_strPath);
+    throw CFileException(CFileException::OsErrorToCause(nOsError), m_strPath, nOsError);
 }
 
 void CFile::OpenForReading()
@@ -167,6 +167,7 @@ void CFile::OpenForReplacing()
     m_nFolder = open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (m_nFolder < 0)
         ThrowOsError(errno);
+    m_strFolder = folder.string();
     m_strTargetName = target.filename().string();
 
     // Created with no more rights than the old file had, so that its content
@@ -287,12 +288,7 @@ void CFile::Close()
         return;
     }
     try {
-        if (std::fflush(m_pStream) != 0 || fsync(fileno(m_pStream)) != 0)
-            ThrowOsError(errno);
-        if (m_strTempName.empty())
-            NameTempFile();
-        if (std::fclose(std::exchange(m_pStream, nullptr)) != 0)
-            ThrowOsError(errno);
+        FinishTempFile();
         if (renameat(m_nFolder, m_strTempName.c_str(), m_nFolder, m_strTargetName.c_str()) != 0)
             ThrowOsError(errno);
     } catch (...) {
@@ -301,6 +297,31 @@ void CFile::Close()
     }
     m_strTempName.clear();  // it is the target now
     Abort();                // which only lets go of the folder
+}
+
+void CFile::Stage(CStagedFiles& staged)
+{
+    assert(m_pStream && m_mode == modeReplace);
+    try {
+        FinishTempFile();
+        staged.Add({m_strPath, m_strFolder, m_strTargetName, m_strTempName, {}, false});
+    } catch (...) {
+        Abort();
+        throw;
+    }
+    m_strTempName.clear();  // staged owns it now
+    Abort();                // which only lets go of the folder
+}
+
+// Everything written on the disk, under a name in the folder, closed.
+void CFile::FinishTempFile()
+{
+    if (std::fflush(m_pStream) != 0 || fsync(fileno(m_pStream)) != 0)
+        ThrowOsError(errno);
+    if (m_strTempName.empty())
+        NameTempFile();
+    if (std::fclose(std::exchange(m_pStream, nullptr)) != 0)
+        ThrowOsError(errno);
 }
 
 void CFile::Abort() noexcept

@@ -12,6 +12,8 @@
 // the target exactly as it was. The new file keeps the mode, owner and group
 // of the one it replaces (the owner only where the system lets the program
 // give a file away); a hard link to the old file keeps the old content.
+// Stage() instead of Close() leaves the complete file waiting beside the
+// target, to replace it together with others (CStagedFiles.h).
 // Saving through a symbolic link replaces the file the link names and keeps
 // the link; a loop of links is an invalid path. Only regular files are read
 // or replaced: a folder, a pipe or a device is refused as access denied, and
@@ -22,6 +24,7 @@
 #pragma once
 
 #include "CByteStream.h"
+#include "CStagedFiles.h"
 #include "TempFileSignals.h"
 
 #include <cstddef>
@@ -62,6 +65,11 @@ public:
 
     // Finishes the load or commits the save. Throws CFileException.
     void Close();
+    // Closes a save without committing it: the complete file goes to staged,
+    // to replace its target together with others there; the target is
+    // untouched until then. Throws CFileException, after which the file is
+    // gone as after Abort().
+    void Stage(CStagedFiles& staged);
     // Closes without committing; never throws.
     void Abort() noexcept;
 
@@ -71,6 +79,7 @@ private:
     void OpenForReplacing();
     int CreateNamedTempFile(unsigned nMode);
     void NameTempFile();
+    void FinishTempFile();
     template <typename Create>
     int UnderFreshTempName(Create create);
 
@@ -78,6 +87,7 @@ private:
     Mode m_mode = modeRead;
     std::string m_strPath;        // as given: the name in messages
     int m_nFolder = -1;           // a save's folder: the target's, links followed
+    std::string m_strFolder;      // its path
     std::string m_strTargetName;  // the name a save replaces in that folder
     std::string m_strTempName;    // the temporary file's name there, once it has one
     std::optional<fw::CTempFileRegistration> m_tempRegistration;

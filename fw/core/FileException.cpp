@@ -3,9 +3,10 @@
 #include "FrameworkText.h"
 
 #include <cerrno>
+#include <cstring>
 
-CFileException::CFileException(Cause cause, std::string fileName)
-    : std::runtime_error("file error"), m_cause(cause), m_strFileName(std::move(fileName))
+CFileException::CFileException(Cause cause, std::string fileName, int nOsError)
+    : std::runtime_error("file error"), m_cause(cause), m_strFileName(std::move(fileName)), m_nOsError(nOsError)
 {
 }
 
@@ -50,6 +51,11 @@ CFileException::Cause CFileException::OsErrorToCause(int nOsError)
 std::string CFileException::GetErrorMessage() const
 {
     return fw::FormatFrameworkText(fw::IDP_FILE_NONE + m_cause, m_strFileName);
+}
+
+std::string CFileException::GetOsErrorText() const
+{
+    return m_nOsError != 0 ? std::strerror(m_nOsError) : GetErrorMessage();
 }
 
 CArchiveException::CArchiveException(Cause cause)

@@ -27,16 +27,21 @@ public:
         endOfFile,
     };
 
-    CFileException(Cause cause, std::string fileName);
+    // nOsError: the system's error number (errno) behind the cause, 0 for none.
+    CFileException(Cause cause, std::string fileName, int nOsError = 0);
 
     // The cause of an operating-system error number (errno).
     static Cause OsErrorToCause(int nOsError);
 
     // The framework's text for the cause, naming the file.
     std::string GetErrorMessage() const;
+    // The system's own words for the error ("File too large"), as tools
+    // report it; the framework's message when the system gave none.
+    std::string GetOsErrorText() const;
 
     Cause m_cause;
     std::string m_strFileName;
+    int m_nOsError = 0;
 };
 
 class CArchiveException : public std::runtime_error {

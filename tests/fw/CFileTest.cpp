@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -231,6 +232,46 @@ TEST_F(CFileTest, ReadOnlyFileIsNotReplaced)
         EXPECT_EQ(e.GetErrorMessage(), "对 " + PathOf("a.wxl") + " 的存取被拒绝。");
     }
     EXPECT_EQ(Content(), "old");
+    EXPECT_EQ(FilesInFolder(), std::set<std::string>{"a.wxl"});
+}
+
+// Files that only make sense together (the pages of one document) replace
+// their targets all or none: when the last cannot be put in place, the
+// first, already renamed, get their old files back and the new names go.
+TEST_F(CFileTest, StagedFilesThatCannotAllBePutInPlaceLeaveEveryTargetAsItWas)
+{
+    fs::create_directory(PathOf("gone"));
+    CStagedFiles staged;
+    for (const char* pszName : {"a.wxl", "b.wxl", "gone/c.wxl"}) {
+        CFile file;
+        file.Open(PathOf(pszName), CFile::modeReplace);
+        file.Write("new", 3);
+        file.Stage(staged);
+    }
+    EXPECT_EQ(Content(), "old");
+    // The last file's folder goes, and the staged file with it.
+    fs::remove_all(PathOf("gone"));
+
+    try {
+        staged.Commit();
+        ADD_FAILURE() << "put a file in a folder that is gone";
+    } catch (const CFileException& e) {
+        EXPECT_EQ(e.m_strFileName, PathOf("gone/c.wxl"));
+        EXPECT_EQ(e.m_nOsError, ENOENT);
+    }
+    EXPECT_EQ(Content(), "old");
+    EXPECT_EQ(FilesInFolder(), std::set<std::string>{"a.wxl"});
+    EXPECT_EQ(staged.GetCount(), 0u);
+
+    {
+        CStagedFiles together;
+        CFile file;
+        file.Open(PathOf("a.wxl"), CFile::modeReplace);
+        file.Write("new", 3);
+        file.Stage(together);
+        together.Commit();
+    }
+    EXPECT_EQ(Content(), "new");
     EXPECT_EQ(FilesInFolder(), std::set<std::string>{"a.wxl"});
 }
 

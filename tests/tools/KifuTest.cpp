@@ -7,7 +7,9 @@
 #include "tools/wxl/KifuPaint.h"
 #include "tools/wxl/KifuPlan.h"
 
+#include <QFile>
 #include <QImage>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -207,6 +209,85 @@ TEST_F(KifuToolTest, APngDiagramNumbersEachStoneInAColourThatReadsOnIt)
     EXPECT_GT(numberRange(black).first, 200);
     EXPECT_GT(lightness(white + rim), 170);
     EXPECT_LT(numberRange(white).second, 60);
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Pictures of an earlier run are the user's: a run that fails must leave
+// each as it was, not overwrite the first ones and then remove them.
+TEST_F(KifuToolTest, AFailedRunLeavesTheFilesOfAnEarlierRunAsTheyWere)
+{
+    const std::string game = WriteLongGame();
+    std::ofstream(PathOf("out-1.png")) << "earlier 1";
+    std::ofstream(PathOf("out-2.png")) << "earlier 2";
+    fs::create_symlink(PathOf("no/such/folder.png"), PathOf("out-3.png"));
+    const std::set<std::string> before = FilesInFolder();
+
+    const auto run = Wxl({"kifu", game, "-o", PathOf("out.png")});
+
+    EXPECT_EQ(run.nExit, 1);
+    EXPECT_EQ(run.err, "wxl: cannot write " + PathOf("out-3.png") + ": No such file or directory\n");
+    EXPECT_EQ(FilesInFolder(), before);
+    EXPECT_EQ(ReadBytes(PathOf("out-1.png")), "earlier 1");
+    EXPECT_EQ(ReadBytes(PathOf("out-2.png")), "earlier 2");
+}
+
+// Three diagrams over an earlier run's five: the last two stay, named.
+TEST_F(KifuToolTest, ARunOfFewerDiagramsNamesTheEarlierFilesItLeaves)
+{
+    const std::string game = WriteLongGame();
+    for (const char* pszName : {"out-4.svg", "out-5.svg", "out-04.svg", "out-4.png", "out-x.svg"})
+        std::ofstream(PathOf(pszName)) << "earlier";
+
+    const auto run = Wxl({"kifu", game, "-o", PathOf("out.svg")});
+
+    EXPECT_EQ(run.nExit, 0);
+    EXPECT_EQ(run.err, "wxl: left from an earlier run, not part of these diagrams: " + PathOf("out-4.svg") + ", " +
+                           PathOf("out-5.svg") + "\n");
+    EXPECT_EQ(ReadBytes(PathOf("out-5.svg")), "earlier");
+}
+
+// QSvgGenerator escapes the text it draws but not the title: "&" made files
+// that no browser would open. Nor may an XML file hold a control character.
+TEST_F(KifuToolTest, AnSvgOfARecordWithMarkupInItsNameIsXmlAndItsTitleReadsBack)
+{
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {"Lee & <Cho>.wxl", "Lee & <Cho>.wxl  1–2"},
+        {"bell\x07.wxl", "bell\\x07.wxl  1–2"},
+    };
+    for (const auto& [name, title] : names) {
+        const std::string game = WriteRecord(name, {{4, 4}, {5, 4}});
+        ASSERT_EQ(Wxl({"kifu", game, "-o", PathOf("out.svg")}).nExit, 0);
+        QFile file(QString::fromStdString(PathOf("out-1.svg")));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        std::vector<std::string> titles;
+        while (!xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("title"))
+                titles.push_back(xml.readElementText().toStdString());
+        EXPECT_FALSE(xml.hasError()) << name << ": " << xml.errorString().toStdString();
+        EXPECT_EQ(titles, std::vector<std::string>{title}) << name;
+    }
+}
+
+// A footnote a pass: 1,001 passes would not fit under one diagram, whose
+// picture grows with its footnotes (20,000 of them took a gigabyte).
+TEST_F(KifuToolTest, ADiagramOfMoreFootnotesThanFitIsRefusedBeforeAnythingIsWritten)
+{
+    const std::string game = WriteRecord("passes.wxl", std::vector<MovePoint>(kMaxKifuFootnotes + 1, PASS_MARK));
+    const std::set<std::string> before = FilesInFolder();
+
+    const auto refused = Wxl({"kifu", game, "-o", PathOf("out.png"), "--per", "1001"});
+    EXPECT_EQ(refused.nExit, 1);
+    EXPECT_EQ(refused.err, "wxl: entries 1-1001 would need 1001 footnotes under one diagram, more than the 1000 it "
+                           "can hold: use a smaller --per\n");
+    EXPECT_EQ(FilesInFolder(), before);
+
+    EXPECT_EQ(Wxl({"kifu", game, "-o", PathOf("out.png"), "--per", "1000"}).nExit, 0);
 }
 
 }  // namespace

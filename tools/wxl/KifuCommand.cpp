@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -109,6 +111,68 @@ std::vector<std::string> OutputPaths(const KifuOptions& options, std::size_t nDi
     return paths;
 }
 
+// The diagrams are drawn whole or not at all: a range whose footnotes would
+// not fit is refused before anything is drawn.
+bool FootnotesFit(const MoveRecord& moves, const std::vector<KifuRange>& ranges)
+{
+    for (const KifuRange& range : ranges) {
+        const std::size_t nFootnotes = PlanKifuDiagram(moves, range).footnotes.size();
+        if (nFootnotes > kMaxKifuFootnotes) {
+            std::cerr << "wxl: entries " << range.nFirst << '-' << range.nLast << " would need " << nFootnotes
+                      << " footnotes under one diagram, more than the " << kMaxKifuFootnotes
+                      << " it can hold: use a smaller --per\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+// N of a name OUT-N.png (the prefix "OUT-", the extension ".png"), as
+// OutputPaths makes them: digits without a leading 0. A number too large to
+// hold counts as the largest.
+std::optional<std::uint64_t> DiagramNumber(std::string_view name, std::string_view prefix, std::string_view extension)
+{
+    if (name.size() <= prefix.size() + extension.size() || !name.starts_with(prefix) || !name.ends_with(extension))
+        return std::nullopt;
+    const std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - extension.size());
+    const auto isDigit = [](unsigned char c) { return std::isdigit(c) != 0; };
+    if (digits.front() == '0' || !std::all_of(digits.begin(), digits.end(), isDigit))
+        return std::nullopt;
+    std::uint64_t nNumber = 0;
+    if (std::from_chars(digits.data(), digits.data() + digits.size(), nNumber).ec != std::errc())
+        return UINT64_MAX;
+    return nNumber;
+}
+
+// OUT-N.png files beyond the last one written belong to an earlier run of a
+// longer record or a smaller --per; they are not this record's, but they are
+// the user's to remove. Named on one line, in their order.
+void NoteEarlierDiagrams(const KifuOptions& options, std::size_t nDiagrams)
+{
+    const fs::path output(options.output);
+    const std::string strPrefix = output.stem().string() + "-";
+    const std::string strExtension = output.extension().string();
+    const fs::path folder = output.has_parent_path() ? output.parent_path() : fs::path(".");
+    std::vector<std::pair<std::uint64_t, std::string>> earlier;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const std::optional<std::uint64_t> nNumber = DiagramNumber(name, strPrefix, strExtension);
+        if (nNumber && *nNumber > nDiagrams) {
+            fs::path numbered = output;
+            numbered.replace_filename(name);
+            earlier.emplace_back(*nNumber, numbered.string());
+        }
+    }
+    if (earlier.empty())
+        return;
+    std::sort(earlier.begin(), earlier.end());
+    std::cerr << "wxl: left from an earlier run, not part of these diagrams:";
+    for (std::size_t i = 0; i < earlier.size(); ++i)
+        std::cerr << (i == 0 ? " " : ", ") << EscapeControls(earlier[i].second);
+    std::cerr << '\n';
+}
+
 }  // namespace
 
 int Kifu(const std::vector<std::string>& args)
@@ -133,12 +197,18 @@ int Kifu(const std::vector<std::string>& args)
         }
     }
     const std::vector<KifuRange> ranges = KifuRanges(nFrom, nTo, options.nPer);
+    if (!FootnotesFit(doc.GetMoves(), ranges))
+        return kExitFailed;
     const std::vector<std::string> outputs = OutputPaths(options, ranges.size());
     for (const std::string& output : outputs)
         if (const auto refusal = RefuseOutput(output))
             return *refusal;
-    const QString title = QString::fromStdString(fs::path(options.path).filename().string());
+    // Shown as wxl shows names everywhere: a control character would be
+    // drawn as a box, and no XML file may hold one, not even escaped.
+    const QString title = QString::fromStdString(EscapeControls(fs::path(options.path).filename().string()));
     if (const auto failure = WriteKifu(doc, ranges, title, options.format, outputs))
         return ReportWrite(failure->reason, failure->path);
+    if (options.format != KifuFormat::pdf)
+        NoteEarlierDiagrams(options, ranges.size());
     return kExitOk;
 }

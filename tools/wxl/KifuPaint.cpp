@@ -1,18 +1,19 @@
 #include "KifuPaint.h"
 
 #include "RenderPng.h"
+#include "fw/core/CStagedFiles.h"
+#include "fw/core/FileException.h"
+#include "fw/gui/CReplacingFileDevice.h"
 #include "record/ClientDoc.h"
 #include "view/BoardPainter.h"
 #include "view/StoneImages.h"
 
-#include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <array>
@@ -168,40 +169,22 @@ void CDiagramPainter::Paint(QPainter& painter, const CClientDoc& before, const D
         painter.drawText(footnote.topLeft + QPointF(0, top + metrics.ascent()), footnote.text);
 }
 
-// A file written through QSaveFile: it replaces the target only on commit,
-// and is dropped when not committed.
-class CSafeOutput {
-public:
-    explicit CSafeOutput(const std::string& strPath) : m_file(QString::fromStdString(strPath)) {}
-
-    WriteFailure Open()
-    {
-        if (!m_file.open(QIODevice::WriteOnly))
-            return m_file.errorString().toStdString();
+// What is left to say once a finished file has been handed on (committed
+// or staged): nothing, or why it could not be.
+WriteFailure Handed(bool bHanded, const CReplacingFileDevice& output)
+{
+    if (bHanded)
         return std::nullopt;
-    }
-    QIODevice* Device() { return &m_file; }
-    // Writers report success whatever the device refused: only a flush of
-    // our own and the device's error state tell.
-    WriteFailure Commit()
-    {
-        if (!m_file.flush() || m_file.error() != QFileDevice::NoError)
-            return m_file.errorString().toStdString();
-        if (!m_file.commit())
-            return m_file.errorString().toStdString();
-        return std::nullopt;
-    }
-
-private:
-    QSaveFile m_file;
-};
+    return output.errorString().toStdString();
+}
 
 class CKifuWriter {
 public:
     CKifuWriter(CClientDoc& doc, const QString& fileName) : m_doc(doc), m_fileName(fileName) {}
 
     WriteFailure WritePdf(const std::vector<KifuRange>& ranges, const std::string& strPath);
-    WriteFailure WritePicture(KifuRange range, KifuFormat format, const std::string& strPath);
+    // Writes the diagram of range to a file staged to replace strPath.
+    WriteFailure WritePicture(KifuRange range, KifuFormat format, const std::string& strPath, CStagedFiles& staged);
 
 private:
     // Replays the document to just before range and plans its diagram.
@@ -220,10 +203,10 @@ KifuDiagram CKifuWriter::Prepare(KifuRange range)
 
 WriteFailure CKifuWriter::WritePdf(const std::vector<KifuRange>& ranges, const std::string& strPath)
 {
-    CSafeOutput output(strPath);
-    if (const WriteFailure failure = output.Open())
-        return failure;
-    QPdfWriter writer(output.Device());
+    CReplacingFileDevice output(strPath);
+    if (!output.open(QIODevice::WriteOnly))
+        return output.errorString().toStdString();
+    QPdfWriter writer(&output);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
     writer.setTitle(m_fileName);
@@ -249,10 +232,11 @@ WriteFailure CKifuWriter::WritePdf(const std::vector<KifuRange>& ranges, const s
     }
     if (!painter.end())
         return "cannot finish the PDF document";
-    return output.Commit();
+    return Handed(output.Commit(), output);
 }
 
-WriteFailure CKifuWriter::WritePicture(KifuRange range, KifuFormat format, const std::string& strPath)
+WriteFailure CKifuWriter::WritePicture(KifuRange range, KifuFormat format, const std::string& strPath,
+                                       CStagedFiles& staged)
 {
     const KifuDiagram diagram = Prepare(range);
     const DiagramLayout layout{diagram, DiagramTitle(m_fileName, range), LayOutFootnotes(diagram)};
@@ -263,22 +247,25 @@ WriteFailure CKifuWriter::WritePicture(KifuRange range, KifuFormat format, const
         m_painter.Paint(painter, m_doc, layout);
     };
 
-    CSafeOutput output(strPath);
-    if (const WriteFailure failure = output.Open())
-        return failure;
+    CReplacingFileDevice output(strPath);
+    if (!output.open(QIODevice::WriteOnly))
+        return output.errorString().toStdString();
     if (format == KifuFormat::svg) {
         QSvgGenerator generator;
-        generator.setOutputDevice(output.Device());
+        generator.setOutputDevice(&output);
         generator.setSize(size.toSize());
         generator.setViewBox(QRectF(QPointF(0, 0), size));
-        generator.setTitle(layout.title);
+        // The generator escapes the text it draws, with toHtmlEscaped(), but
+        // writes the title as it is given: a name like "Lee & Cho.wxl" would
+        // make the file unreadable. The title goes through the same function.
+        generator.setTitle(layout.title.toHtmlEscaped());
         QPainter painter;
         if (!painter.begin(&generator))
             return "cannot start the SVG document";
         paint(painter);
         if (!painter.end())
             return "cannot finish the SVG document";
-        return output.Commit();
+        return Handed(output.Stage(staged), output);
     }
     QImage image((size * kKifuPngScale).toSize(), QImage::Format_RGB32);
     if (image.isNull())
@@ -287,9 +274,9 @@ WriteFailure CKifuWriter::WritePicture(KifuRange range, KifuFormat format, const
     painter.scale(kKifuPngScale, kKifuPngScale);
     paint(painter);
     painter.end();
-    if (!image.save(output.Device(), "PNG"))
-        return "cannot encode the picture as PNG";
-    return output.Commit();
+    if (!image.save(&output, "PNG"))
+        return output.HasFailed() ? output.errorString().toStdString() : "cannot encode the picture as PNG";
+    return Handed(output.Stage(staged), output);
 }
 
 }  // namespace
@@ -304,14 +291,17 @@ std::optional<KifuWriteFailure> WriteKifu(CClientDoc& doc, const std::vector<Kif
             return KifuWriteFailure{outputs.front(), *failure};
         return std::nullopt;
     }
-    for (std::size_t i = 0; i < ranges.size(); ++i) {
-        if (WriteFailure failure = writer.WritePicture(ranges[i], format, outputs[i])) {
-            // All the diagrams or none: a reader must not take the first
-            // pages of a record for the whole of it.
-            for (std::size_t j = 0; j < i; ++j)
-                QFile::remove(QString::fromStdString(outputs[j]));
+    // All the diagrams or none, and the files of an earlier run kept until
+    // every new one is in place: a reader must not take the first pages of
+    // a record for the whole of it, nor lose the pictures they replace.
+    CStagedFiles staged;
+    for (std::size_t i = 0; i < ranges.size(); ++i)
+        if (WriteFailure failure = writer.WritePicture(ranges[i], format, outputs[i], staged))
             return KifuWriteFailure{outputs[i], *failure};
-        }
+    try {
+        staged.Commit();
+    } catch (const CFileException& e) {
+        return KifuWriteFailure{e.m_strFileName, e.GetOsErrorText()};
     }
     return std::nullopt;
 }

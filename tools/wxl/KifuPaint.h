@@ -34,8 +34,9 @@ inline QPointF KifuPngPointCentre(int x, int y)
 // Draws the diagrams of ranges, in order, for doc at its start (loaded, not
 // stepped), titled "title  first–last". A PDF holds them all, two an A4 page,
 // in outputs[0]; PNG and SVG write one file per diagram, outputs[i] for the
-// i-th. Every file appears under its name only once complete, and after a
-// failure none of the files written here is left.
+// i-th. Every file appears under its name only once complete, and the files
+// of PNG and SVG all together, once every one is written: after a failure
+// every file is as it was before.
 struct KifuWriteFailure {
     std::string path;  // the file that could not be written
     std::string reason;

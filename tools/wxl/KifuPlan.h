@@ -8,6 +8,7 @@
 #include "model/BoardGrid.h"
 #include "record/MoveRecord.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,12 @@ struct KifuDiagram {
     std::vector<KifuStone> stones;        // in entry order
     std::vector<KifuFootnote> footnotes;  // in entry order
 };
+
+// The most footnotes one diagram lists. Their rows make the picture longer,
+// and a long range of a long record would ask for gigabytes: at this count
+// the widest footnotes, two a row, make a PNG of about 1,300 × 23,500 pixels
+// (120 MB of pixels), common ones a third of that.
+inline constexpr std::size_t kMaxKifuFootnotes = 1000;
 
 // The diagram of range. Stones are kept where later entries capture them:
 // the reader replays the numbers over the position before nFirst, and a

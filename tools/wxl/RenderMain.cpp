@@ -7,6 +7,7 @@
 #include "CommandLine.h"
 #include "PositionCommand.h"
 #include "RenderPng.h"
+#include "fw/core/TempFileSignals.h"
 #include "record/ClientDoc.h"
 
 #include <algorithm>
@@ -72,6 +73,9 @@ int RunCommand(std::string_view command, const std::vector<std::string>& args)
 
 int main(int argc, char** argv)
 {
+    // Pictures are saved as records are: the same cleanup when a signal
+    // ends a save midway (wxl's own handlers did not survive the exec).
+    fw::RemoveTempFilesOnSignals();
     std::ios::sync_with_stdio(false);
     const std::string_view command = argc > 1 ? argv[1] : "";
     const std::vector<std::string> args(argv + std::min(argc, 2), argv + argc);

@@ -1,10 +1,10 @@
 #include "RenderPng.h"
 
 #include "CommandLine.h"
+#include "fw/gui/CReplacingFileDevice.h"
 #include "view/StoneImages.h"
 
 #include <QGuiApplication>
-#include <QSaveFile>
 
 #include <filesystem>
 #include <iostream>
@@ -33,19 +33,14 @@ WriteFailure SavePng(const QImage& image, const std::string& strPath)
 {
     if (image.isNull())
         return "cannot draw the picture";
-    QSaveFile file(QString::fromStdString(strPath));
+    CReplacingFileDevice file(strPath);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString().toStdString();
-    // Qt's PNG writer reports success whatever the device refused, and the
-    // bytes still buffered when commit() flushes them can fail unnoticed:
-    // only a flush of our own and the device's error state tell. Without a
-    // commit, QSaveFile removes its temporary file.
-    const bool bSaved = image.save(&file, "PNG");
-    if (!file.flush() || file.error() != QFileDevice::NoError)
-        return file.errorString().toStdString();
-    if (!bSaved)
-        return "cannot encode the picture as PNG";
-    if (!file.commit())
+    // Qt's PNG writer may report success whatever the device refused: the
+    // commit tells. Without a commit, the device removes its temporary file.
+    if (!image.save(&file, "PNG"))
+        return file.HasFailed() ? file.errorString().toStdString() : "cannot encode the picture as PNG";
+    if (!file.Commit())
         return file.errorString().toStdString();
     return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include "CommandLine.h"
 #include "PositionCommand.h"
 #include "RenderPng.h"
+#include "ThumbnailBudget.h"
 #include "record/ClientDoc.h"
 
 #include <algorithm>
@@ -50,9 +51,15 @@ int Thumbnail(const std::vector<std::string>& allArgs)
                      ", not '" + sizeText + "'");
     if (const auto refusal = RefuseOutput(out))
         return *refusal;
+    LimitThumbnailProcess();
     CClientDoc doc{CClientDoc::OneReplay{}};
     if (!LoadDocument(doc, in, PrintToStderr))
         return kExitFailed;
+    if (doc.GetMoves().GetSize() > kThumbnailMaxEntries) {
+        std::cerr << "wxl: " << EscapeControls(in) << ": more than " << kThumbnailMaxEntries
+                  << " entries, too long for a thumbnail\n";
+        return kExitFailed;
+    }
     doc.StepForwardTo(doc.GetMoves().GetSize());
     return ReportWrite(ThumbnailToPng(doc, nSize, out), out);
 }

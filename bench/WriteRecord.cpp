@@ -48,8 +48,9 @@ int main(int argc, char** argv)
     CClientDoc doc;
     if (pFamily)
         doc.LoadRecord(pFamily->make(nEntries));
+    else if (kind == "played")
+        doc.LoadRecord(MakePlayedRecord(nEntries, nEntries / 100, nEntries / 100, 0x60'0000 + nEntries));
     else
-        doc.LoadRecord(kind == "played" ? MakePlayedRecord(nEntries, nEntries / 100, nEntries / 100, 0x60'0000 + nEntries)
-                                        : MakeEntryMix(nEntries, 0xF11E));
+        doc.LoadRecord(MakeEntryMix(nEntries, 0xF11E));
     return doc.OnSaveDocument(argv[3]) ? 0 : 1;
 }

@@ -33,7 +33,31 @@ bool ParseInt(std::string_view text, int& n)
 
 struct Property {
     std::string ident;
-    std::vector<std::string> values;
+    std::vector<std::string> values;  // all of them for a list, else the first
+    std::int64_t nValues = 0;         // how many the file gives
+};
+
+// Whether a property holds a list whose every value the record needs.
+bool IsList(std::string_view ident)
+{
+    return ident == "AB" || ident == "AW" || ident == "AE";
+}
+
+// Whether the record needs a property: the entries, and the game and board
+// checked in the root. The others are dropped, and only counted.
+bool IsKept(std::string_view ident)
+{
+    return IsList(ident) || ident == "B" || ident == "W" || ident == "GM" || ident == "SZ" ||
+           ident == kSgfEntryProperty;
+}
+
+// A main-line node as the record needs it. What it drops is counted by kind,
+// not stored: a file of millions of comments costs no more than its text.
+struct Node {
+    std::vector<Property> kept;
+    std::int64_t nComments = 0;    // C
+    std::int64_t nPointMarks = 0;  // MA, which wxl's export writes with a flower stone
+    std::int64_t nMarkup = 0;      // the other markup
 };
 
 bool IsMarkup(std::string_view ident)
@@ -59,42 +83,54 @@ class CRecordBuilder {
 public:
     CRecordBuilder(std::string_view text, SgfImport& import) : m_text(text), m_import(import) {}
 
+    // A main-line property the record does not need, as the parser meets it
+    // (IsKept is false): counted in node, or at once for the other kinds,
+    // whose names are listed in the order the file gives them.
+    void CountDropped(const std::string& ident, Node& node)
+    {
+        if (ident == "C") {
+            ++node.nComments;
+        } else if (ident == "MA") {
+            ++node.nPointMarks;
+        } else if (IsMarkup(ident)) {
+            ++node.nMarkup;
+        } else if (!IsFileProperty(ident)) {
+            ++m_import.nOtherProperties;
+            auto& names = m_import.otherNames;
+            if (std::find(names.begin(), names.end(), ident) != names.end())
+                return;
+            if (names.size() < kMaxOtherNames)
+                names.push_back(ident);
+            else
+                m_import.bMoreOtherNames = true;
+        }
+    }
+
     // The node that starts at offset nAt of the text.
-    void AddNode(const std::vector<Property>& properties, std::size_t nAt)
+    void AddNode(const Node& node, std::size_t nAt)
     {
         m_nNodeAt = nAt;
+        const std::vector<Property>& properties = node.kept;
         if (m_bRoot)
             CheckGame(properties);
         m_bRoot = false;
 
         const Property* pEntry = Find(properties, kSgfEntryProperty);
-        if (pEntry)
+        if (pEntry) {
             AddOwnEntry(*pEntry);
+        } else {
+            // In a node of wxl's own export, these describe the entry.
+            m_import.nComments += node.nComments;
+            m_import.nMarkup += node.nPointMarks;
+        }
+        m_import.nMarkup += node.nMarkup;
         for (const Property& property : properties) {
-            const std::string_view ident = property.ident;
-            if (pEntry && (ident == "B" || ident == "W" || ident == "MA" || ident == "C" || &property == pEntry))
-                continue;  // what wxl's own export wrote for the entry
-            if (ident == "AB" || ident == "AW") {
+            if (property.ident == "AB" || property.ident == "AW") {
                 for (const std::string& value : property.values)
                     AddSetup(property.ident, value);
-            } else if (ident == "AE") {
+            } else if (property.ident == "AE") {
                 for (const std::string& value : property.values)
                     m_import.nClearedPoints += CountPoints(property.ident, value);
-            } else if (ident == "B" || ident == "W" || IsFileProperty(ident)) {
-                // moves follow the setup, below; the file's own were read from the root
-            } else if (ident == "C") {
-                ++m_import.nComments;
-            } else if (IsMarkup(ident)) {
-                ++m_import.nMarkup;
-            } else {
-                ++m_import.nOtherProperties;
-                auto& names = m_import.otherNames;
-                if (std::find(names.begin(), names.end(), ident) != names.end())
-                    continue;
-                if (names.size() < kMaxOtherNames)
-                    names.push_back(property.ident);
-                else
-                    m_import.bMoreOtherNames = true;
             }
         }
         if (pEntry)
@@ -137,7 +173,7 @@ private:
         MovePoint entry;
         const bool bNumbers = nColon != std::string_view::npos && ParseInt(text.substr(0, nColon), entry.x) &&
                               ParseInt(text.substr(nColon + 1), entry.y);
-        if (property.values.size() != 1 || !bNumbers || !IsRecordEntry(entry))
+        if (property.nValues != 1 || !bNumbers || !IsRecordEntry(entry))
             Fail(std::string(kSgfEntryProperty) + "[" + value + "] is not a record entry");
         Append(entry);
     }
@@ -181,8 +217,8 @@ private:
 
     void AddMove(const Property& move)
     {
-        if (move.values.size() != 1)
-            Fail(move.ident + " holds " + std::to_string(move.values.size()) + " values; a move is one point");
+        if (move.nValues != 1)
+            Fail(move.ident + " holds " + std::to_string(move.nValues) + " values; a move is one point");
         const std::optional<MovePoint> point = PointOf(move.ident, move.values.front(), true);
         AppendAs(point.value_or(PASS_MARK), move.ident == "B" ? BLACK_STONE : WHITE_STONE);
     }
@@ -316,7 +352,7 @@ private:
     {
         const std::size_t nStart = m_at++;
         const bool bMainLine = m_nVariationDepth == 0 && !m_bMainLineDone;
-        std::vector<Property> properties;
+        Node node;
         for (;;) {
             SkipSpace();
             if (m_at == m_text.size() || !IsLetter(m_text[m_at]))
@@ -334,25 +370,32 @@ private:
             SkipSpace();
             if (m_at == m_text.size() || m_text[m_at] != '[')
                 Fail(m_at, "property " + property.ident + " without a value");
+            const bool bKept = bMainLine && IsKept(property.ident);
+            const bool bAllValues = IsList(property.ident);
             while (m_at < m_text.size() && m_text[m_at] == '[') {
-                std::string value = ReadValue();
-                if (bMainLine)
+                const bool bStored = bKept && (bAllValues || property.nValues == 0);
+                std::string value;
+                ReadValue(bStored ? &value : nullptr);
+                if (bStored)
                     property.values.push_back(std::move(value));
+                ++property.nValues;
                 SkipSpace();
             }
-            if (bMainLine)
-                properties.push_back(std::move(property));
+            if (bKept)
+                node.kept.push_back(std::move(property));
+            else if (bMainLine)
+                m_builder.CountDropped(property.ident, node);
         }
         if (bMainLine)
-            m_builder.AddNode(properties, nStart);
+            m_builder.AddNode(node, nStart);
     }
 
-    // The value after '[', escapes resolved: "\]" is ']', "\\" is '\', and a
-    // backslash before a line break joins the lines.
-    std::string ReadValue()
+    // Reads the value after '[' into *pValue, escapes resolved: "\]" is ']',
+    // "\\" is '\', and a backslash before a line break joins the lines. A
+    // value not needed (pValue null) is only passed over.
+    void ReadValue(std::string* pValue)
     {
         const std::size_t nOpen = m_at++;
-        std::string value;
         while (m_at < m_text.size() && m_text[m_at] != ']') {
             char c = m_text[m_at++];
             if (c == '\\' && m_at < m_text.size()) {
@@ -364,12 +407,12 @@ private:
                     continue;
                 }
             }
-            value += c;
+            if (pValue)
+                *pValue += c;
         }
         if (m_at == m_text.size())
             Fail(nOpen, "a property value without its closing ']'");
         ++m_at;
-        return value;
     }
 
     std::string_view m_text;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -105,6 +107,23 @@ TEST(SgfImport, OtherEditorsGamesKeepEachStonesColourAndCountWhatIsDropped)
         EXPECT_EQ(EntriesOf(import.moves), test.entries) << test.name;
         EXPECT_EQ(DescribeImport(import), test.summary) << test.name;
     }
+}
+
+// A TSCII byte can be a syllable of four Tamil characters, 12 bytes of UTF-8:
+// text that grows far more than most once converted is still read whole.
+TEST(SgfImport, TextThatGrowsTwelvefoldOnceConvertedIsRead)
+{
+    const iconv_t converter = iconv_open("UTF-8", "TSCII");
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        GTEST_SKIP() << "this system's iconv does not convert TSCII";
+    iconv_close(converter);
+    // 0x82 is ஸ்ரீ (U+0BB8 U+0BCD U+0BB0 U+0BC0).
+    const std::string sgf = "(;CA[TSCII]C[" + std::string(200, '\x82') + "];B[aa])";
+
+    SgfImport import;
+    ASSERT_NO_THROW(import = ReadSgf(sgf));
+    EXPECT_EQ(EntriesOf(import.moves), (std::vector<MovePoint>{{1, 1}}));
+    EXPECT_EQ(DescribeImport(import), "1 entry; dropped 1 comment");
 }
 
 class WxlSgfTest : public testing_support::TempFolderTest {

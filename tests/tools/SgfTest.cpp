@@ -11,10 +11,12 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,6 +73,23 @@ TEST(SgfRoundTrip, EveryRecordComesBackEntryForEntryWithNothingDroppedOrInserted
         EXPECT_EQ(DescribeImport(import), std::to_string(entries.size()) + (entries.size() == 1 ? " entry" : " entries"))
             << sgf;
     }
+}
+
+// Whatever wxl sgf writes, wxl import reads: the export of the longest record
+// exported fits in what the import reads, node by node.
+TEST(SgfRoundTrip, TheLongestExportIsOneTheImportReads)
+{
+    // Every kind of entry, a flower stone on each coordinate's widest letter.
+    const MoveRecord record = RecordOf({{19, 19}, {1, 19}, P, BOMB_MARK, {19, 19}, BOMB_MARK, P, P, BOMB_MARK, P});
+    const std::string sgf = WriteSgf(record);
+
+    const std::size_t nRootEnd = sgf.find('\n') + 1;
+    EXPECT_LE(nRootEnd + std::string_view(")\n").size(), kSgfFrameBytes);
+    std::size_t nLongestNode = 0;
+    for (std::size_t at = nRootEnd; sgf[at] == ';'; at = sgf.find('\n', at) + 1)
+        nLongestNode = std::max(nLongestNode, sgf.find('\n', at) + 1 - at);
+    EXPECT_EQ(nLongestNode, kSgfLongestEntryNode);
+    EXPECT_LE(kSgfFrameBytes + std::size_t{kMaxSgfEntries} * kSgfLongestEntryNode, kMaxSgfBytes);
 }
 
 struct ImportCase {
@@ -153,6 +172,36 @@ TEST_F(WxlSgfTest, ExportThenImportGivesBackTheSameFile)
     ASSERT_EQ(imported.nExit, 0) << imported.err;
     EXPECT_EQ(imported.err, "wxl: " + PathOf("game.sgf") + ": " + std::to_string(entries.size()) + " entries\n");
     EXPECT_EQ(ReadBytes(PathOf("back.wxl")), original);
+}
+
+// 400,000 bombs and flower stones, the longest nodes there are, there and back.
+TEST_F(WxlSgfTest, ALongRecordOfBombsAndFlowerStonesComesBack)
+{
+    std::vector<MovePoint> entries;
+    for (int i = 0; i < 200'000; ++i)
+        entries.insert(entries.end(), {BOMB_MARK, {i % 19 + 1, 19}});
+    const std::string original = RecordBytes(entries);
+    const std::string wxl = WriteFile("bombs.wxl", original);
+
+    ASSERT_EQ(Wxl({"sgf", wxl, "-o", PathOf("bombs.sgf")}).nExit, 0);
+    const ToolRun imported = Wxl({"import", PathOf("bombs.sgf"), "-o", PathOf("back.wxl")});
+
+    ASSERT_EQ(imported.nExit, 0) << imported.err;
+    EXPECT_EQ(ReadBytes(PathOf("back.wxl")), original);
+}
+
+// A file of 67 MB, which import would refuse, is not written at all.
+TEST_F(WxlSgfTest, ExportRefusesARecordTooLongForTheImportToReadBack)
+{
+    const std::string wxl = WriteFile("long.wxl", RecordBytes(std::vector<MovePoint>(kMaxSgfEntries + 1, BOMB_MARK)));
+
+    const ToolRun run = Wxl({"sgf", wxl, "-o", PathOf("long.sgf")});
+
+    EXPECT_EQ(run.nExit, 1);
+    EXPECT_EQ(run.err, "wxl: " + wxl + ": " + std::to_string(kMaxSgfEntries + 1) +
+                           " entries; an SGF export holds at most " + std::to_string(kMaxSgfEntries) +
+                           ", so that wxl import reads it back (64 MB)\n");
+    EXPECT_EQ(FilesInFolder(), std::set<std::string>{"long.wxl"});
 }
 
 TEST_F(WxlSgfTest, ImportRefusesWhatIsNotA19x19GoGameAndWritesNothing)

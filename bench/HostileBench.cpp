@@ -40,27 +40,6 @@ MoveRecord PlayedGame(int nEntries)
     return prefix;
 }
 
-const std::pair<const char*, MakeRecord> kFamilies[] = {
-    {"CornerCycle", MakeCornerCycle},
-    {"CornerSnake", MakeCornerSnake},
-    {"BoardFillRows", [](int n) { return MakeFill(FillOrder::rows, WHOLE_BOARD, n); }},
-    {"BoardFillRowsBackward", [](int n) { return MakeFill(FillOrder::rowsBackward, WHOLE_BOARD, n); }},
-    {"BoardFillColumns", [](int n) { return MakeFill(FillOrder::columns, WHOLE_BOARD, n); }},
-    {"BoardFillSnake", [](int n) { return MakeFill(FillOrder::snake, WHOLE_BOARD, n); }},
-    {"BoardFillSpiral", [](int n) { return MakeFill(FillOrder::spiral, WHOLE_BOARD, n); }},
-    {"BoardFillCheckerboard", [](int n) { return MakeFill(FillOrder::checkerboard, WHOLE_BOARD, n); }},
-    {"BoardFillDiagonals", [](int n) { return MakeFill(FillOrder::diagonals, WHOLE_BOARD, n); }},
-    {"BoardFillShuffled", [](int n) { return MakeFill(FillOrder::shuffled, WHOLE_BOARD, n, 0x60'4000); }},
-    {"StonesAllOnOnePoint", MakeStonesAllOnOnePoint},
-    {"TwoPointsInTurn", MakeTwoPointsInTurn},
-    {"PassesOnly", MakePassesOnly},
-    {"RandomPointsAndATenthPasses", [](int n) { return MakeRandomPointsAndATenthPasses(n, 0x60'3000); }},
-    // The slowest cycle adversarial_search found while replay took 2.3 s
-    // over 20,000 entries of the corner cycle: 13 entries over 2x4 points
-    // in the middle of the bottom edge, one of them a pass.
-    {"FoundCycle2x4WithMarks",
-     [](int n) { return MakeShortCycle({0x3f82c1e2bfec044d, {9, 16, 2, 4}, 13, 5}, n); }},
-};
 
 // Mean seconds of each run so far, by name and length, for the counters of
 // the runs after it.
@@ -118,8 +97,8 @@ int main(int argc, char** argv)
     KeepFreedMemory();
     // The game runs first: the families' counters divide by its times.
     Register("PlayedGame", PlayedGame);
-    for (const auto& [name, makeRecord] : kFamilies)
-        Register(name, makeRecord);
+    for (const HostileFamily& family : HostileFamilies())
+        Register(family.name, family.make);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

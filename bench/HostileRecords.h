@@ -86,3 +86,11 @@ MoveRecord MakeTwoPointsInTurn(int nEntries);
 MoveRecord MakePassesOnly(int nEntries);
 // Stones on random board points (MakeEntryMix) with every tenth entry a pass.
 MoveRecord MakeRandomPointsAndATenthPasses(int nEntries, std::uint64_t nSeed);
+
+// Every family above and the fills, by the name the benchmarks and
+// write_record give them.
+struct HostileFamily {
+    const char* name;
+    MoveRecord (*make)(int nEntries);
+};
+std::span<const HostileFamily> HostileFamilies();

@@ -22,6 +22,8 @@ std::string RunSgfInput(const std::uint8_t* data, std::size_t size)
     if (!std::all_of(moves.begin(), moves.end(), IsRecordEntry))
         return "an entry that is neither a board point nor a mark";
 
+    if (moves.GetSize() > kMaxSgfEntries)
+        return {};  // too long for an export, which wxl sgf refuses
     SgfImport again;
     try {
         again = ReadSgf(WriteSgf(moves));

@@ -9,9 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +75,23 @@ TEST(SgfRoundTrip, EveryRecordComesBackEntryForEntryWithNothingDroppedOrInserted
     }
 }
 
+// Whatever wxl sgf writes, wxl import reads: the export of the longest record
+// exported fits in what the import reads, node by node.
+TEST(SgfRoundTrip, TheLongestExportIsOneTheImportReads)
+{
+    // Every kind of entry, a flower stone on each coordinate's widest letter.
+    const MoveRecord record = RecordOf({{19, 19}, {1, 19}, P, BOMB_MARK, {19, 19}, BOMB_MARK, P, P, BOMB_MARK, P});
+    const std::string sgf = WriteSgf(record);
+
+    const std::size_t nRootEnd = sgf.find('\n') + 1;
+    EXPECT_LE(nRootEnd + std::string_view(")\n").size(), kSgfFrameBytes);
+    std::size_t nLongestNode = 0;
+    for (std::size_t at = nRootEnd; sgf[at] == ';'; at = sgf.find('\n', at) + 1)
+        nLongestNode = std::max(nLongestNode, sgf.find('\n', at) + 1 - at);
+    EXPECT_EQ(nLongestNode, kSgfLongestEntryNode);
+    EXPECT_LE(kSgfFrameBytes + std::size_t{kMaxSgfEntries} * kSgfLongestEntryNode, kMaxSgfBytes);
+}
+
 struct ImportCase {
     std::string_view name;
     std::string_view sgf;
@@ -106,6 +128,23 @@ TEST(SgfImport, OtherEditorsGamesKeepEachStonesColourAndCountWhatIsDropped)
     }
 }
 
+// A TSCII byte can be a syllable of four Tamil characters, 12 bytes of UTF-8:
+// text that grows far more than most once converted is still read whole.
+TEST(SgfImport, TextThatGrowsTwelvefoldOnceConvertedIsRead)
+{
+    const iconv_t converter = iconv_open("UTF-8", "TSCII");
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        GTEST_SKIP() << "this system's iconv does not convert TSCII";
+    iconv_close(converter);
+    // 0x82 is ஸ்ரீ (U+0BB8 U+0BCD U+0BB0 U+0BC0).
+    const std::string sgf = "(;CA[TSCII]C[" + std::string(200, '\x82') + "];B[aa])";
+
+    SgfImport import;
+    ASSERT_NO_THROW(import = ReadSgf(sgf));
+    EXPECT_EQ(EntriesOf(import.moves), (std::vector<MovePoint>{{1, 1}}));
+    EXPECT_EQ(DescribeImport(import), "1 entry; dropped 1 comment");
+}
+
 class WxlSgfTest : public testing_support::TempFolderTest {
 protected:
     std::string WriteFile(std::string_view name, std::string_view bytes) const
@@ -135,6 +174,36 @@ TEST_F(WxlSgfTest, ExportThenImportGivesBackTheSameFile)
     EXPECT_EQ(ReadBytes(PathOf("back.wxl")), original);
 }
 
+// 400,000 bombs and flower stones, the longest nodes there are, there and back.
+TEST_F(WxlSgfTest, ALongRecordOfBombsAndFlowerStonesComesBack)
+{
+    std::vector<MovePoint> entries;
+    for (int i = 0; i < 200'000; ++i)
+        entries.insert(entries.end(), {BOMB_MARK, {i % 19 + 1, 19}});
+    const std::string original = RecordBytes(entries);
+    const std::string wxl = WriteFile("bombs.wxl", original);
+
+    ASSERT_EQ(Wxl({"sgf", wxl, "-o", PathOf("bombs.sgf")}).nExit, 0);
+    const ToolRun imported = Wxl({"import", PathOf("bombs.sgf"), "-o", PathOf("back.wxl")});
+
+    ASSERT_EQ(imported.nExit, 0) << imported.err;
+    EXPECT_EQ(ReadBytes(PathOf("back.wxl")), original);
+}
+
+// A file of 67 MB, which import would refuse, is not written at all.
+TEST_F(WxlSgfTest, ExportRefusesARecordTooLongForTheImportToReadBack)
+{
+    const std::string wxl = WriteFile("long.wxl", RecordBytes(std::vector<MovePoint>(kMaxSgfEntries + 1, BOMB_MARK)));
+
+    const ToolRun run = Wxl({"sgf", wxl, "-o", PathOf("long.sgf")});
+
+    EXPECT_EQ(run.nExit, 1);
+    EXPECT_EQ(run.err, "wxl: " + wxl + ": " + std::to_string(kMaxSgfEntries + 1) +
+                           " entries; an SGF export holds at most " + std::to_string(kMaxSgfEntries) +
+                           ", so that wxl import reads it back (64 MB)\n");
+    EXPECT_EQ(FilesInFolder(), std::set<std::string>{"long.wxl"});
+}
+
 TEST_F(WxlSgfTest, ImportRefusesWhatIsNotA19x19GoGameAndWritesNothing)
 {
     const std::pair<std::string_view, std::string_view> cases[] = {
@@ -152,6 +221,28 @@ TEST_F(WxlSgfTest, ImportRefusesWhatIsNotA19x19GoGameAndWritesNothing)
         EXPECT_EQ(run.err, "wxl: " + input + ": " + std::string(reason) + '\n') << sgf;
         EXPECT_EQ(FilesInFolder(), std::set<std::string>{"bad.sgf"}) << sgf;
     }
+}
+
+// What the import drops is only counted: 2,000,000 comments in 6 MB of text
+// once took 250 MB, kept until the end of their node.
+TEST_F(WxlSgfTest, ImportKeepsNoneOfWhatItDrops)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets";
+#endif
+    constexpr const char* kPrlimit = "/usr/bin/prlimit";
+    if (!std::filesystem::exists(kPrlimit))
+        GTEST_SKIP() << "no prlimit here";
+    std::string sgf = "(;";
+    for (int i = 0; i < 2'000'000; ++i)
+        sgf += "C[]";
+    const std::string input = WriteFile("comments.sgf", sgf + ")");
+
+    const ToolRun run = RunTool(
+        kPrlimit, {"--as=" + std::to_string(100 << 20), "--", WXL_PATH, "import", input, "-o", PathOf("out.wxl")});
+
+    EXPECT_EQ(run.nExit, 0);
+    EXPECT_EQ(run.err, "wxl: " + input + ": 0 entries; dropped 2000000 comments\n");
 }
 
 TEST_F(WxlSgfTest, MovesListsEachEntryWithItsReplayColourAndShownCoordinates)

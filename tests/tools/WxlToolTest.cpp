@@ -5,6 +5,7 @@
 #include "support/RecordBytes.h"
 #include "support/RunTool.h"
 #include "support/TempFolder.h"
+#include "tools/wxl/ThumbnailBudget.h"
 
 #include <gtest/gtest.h>
 
@@ -548,6 +549,26 @@ TEST_F(WxlToolTest, ThumbnailFailuresLeaveNoOutputAndAnEarlierOneUntouched)
     EXPECT_EQ(Wxl({"thumbnail", malformed, PathOf("out.png"), "128"}).err, "非预期的文件格式。\n");
     EXPECT_EQ(FilesInFolder(), before);
     EXPECT_EQ(ReadBytes(earlier), "an earlier thumbnail");
+}
+
+// A file manager waits for the thumbnail of every record it shows: one
+// longer than the budget gets no picture, so that the generic icon shows.
+TEST_F(WxlToolTest, ThumbnailOfARecordLongerThanTheBudgetFailsAndWritesNothing)
+{
+    const std::string longest =
+        WriteFile("longest.wxl", RecordBytes(std::vector<MovePoint>(kThumbnailMaxEntries, PASS_MARK)));
+    const std::string tooLong =
+        WriteFile("too-long.wxl", RecordBytes(std::vector<MovePoint>(kThumbnailMaxEntries + 1, PASS_MARK)));
+
+    const WxlRun refused = Wxl({"thumbnail", tooLong, PathOf("too-long.png"), "64"});
+    const WxlRun drawn = Wxl({"thumbnail", longest, PathOf("longest.png"), "64"});
+
+    EXPECT_EQ(refused.nExit, 1);
+    EXPECT_EQ(refused.err, "wxl: " + tooLong + ": more than " + std::to_string(kThumbnailMaxEntries) +
+                               " entries, too long for a thumbnail\n");
+    EXPECT_FALSE(fs::exists(PathOf("too-long.png")));
+    EXPECT_EQ(drawn.nExit, 0) << drawn.err;
+    EXPECT_TRUE(fs::exists(PathOf("longest.png")));
 }
 
 // ---- hostile names, failing output, short memory ----

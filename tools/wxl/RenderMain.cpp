@@ -3,10 +3,11 @@
 // several times slower, so wxl runs this program with its own arguments from
 // the command on ("render ...", "thumbnail ..." or "kifu ...") and it answers
 // exactly as wxl would.
-#include "KifuCommand.h"
 #include "CommandLine.h"
+#include "KifuCommand.h"
 #include "PositionCommand.h"
 #include "RenderPng.h"
+#include "ThumbnailBudget.h"
 #include "fw/core/TempFileSignals.h"
 #include "record/ClientDoc.h"
 
@@ -51,9 +52,15 @@ int Thumbnail(const std::vector<std::string>& allArgs)
                      ", not '" + sizeText + "'");
     if (const auto refusal = RefuseOutput(out))
         return *refusal;
+    LimitThumbnailProcess();
     CClientDoc doc{CClientDoc::OneReplay{}};
     if (!LoadDocument(doc, in, PrintToStderr))
         return kExitFailed;
+    if (doc.GetMoves().GetSize() > kThumbnailMaxEntries) {
+        std::cerr << "wxl: " << EscapeControls(in) << ": more than " << kThumbnailMaxEntries
+                  << " entries, too long for a thumbnail\n";
+        return kExitFailed;
+    }
     doc.StepForwardTo(doc.GetMoves().GetSize());
     return ReportWrite(ThumbnailToPng(doc, nSize, out), out);
 }

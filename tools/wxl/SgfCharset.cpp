@@ -75,23 +75,31 @@ std::string ToUtf8(std::string_view text, const std::string& charset)
     const IconvHandle converter(iconv_open("UTF-8", charset.c_str()));
     if (converter.get() == reinterpret_cast<iconv_t>(-1))
         throw CSgfError("unknown character set " + Quoted(charset) + " (CA)");
-    // No character takes more than 4 bytes in UTF-8, and each takes at least
-    // one byte of the input.
-    std::string converted(text.size() * 4 + 16, '\0');
+    // How much a byte becomes depends on the set (a TSCII byte can be a
+    // syllable of four characters, 12 bytes): the room is what iconv asks
+    // for, starting from what most text takes.
+    std::string converted(text.size() + text.size() / 2 + 64, '\0');
     auto* pIn = const_cast<char*>(text.data());
     std::size_t nInLeft = text.size();
     char* pOut = converted.data();
     std::size_t nOutLeft = converted.size();
-    while (nInLeft > 0) {
-        if (iconv(converter.get(), &pIn, &nInLeft, &pOut, &nOutLeft) != static_cast<std::size_t>(-1))
-            continue;
-        const std::size_t nOffset = text.size() - nInLeft;
-        if (errno == E2BIG)
-            throw CSgfError("text too long once converted from " + charset);
-        throw CSgfError("not valid " + charset + " text (at byte " + std::to_string(nOffset) + ")");
+    const auto makeRoom = [&] {
+        const std::size_t nUsed = converted.size() - nOutLeft;
+        converted.resize(2 * converted.size());
+        pOut = converted.data() + nUsed;
+        nOutLeft = converted.size() - nUsed;
+    };
+    while (iconv(converter.get(), &pIn, &nInLeft, &pOut, &nOutLeft) == static_cast<std::size_t>(-1)) {
+        if (errno != E2BIG)
+            throw CSgfError("not valid " + charset + " text (at byte " + std::to_string(text.size() - nInLeft) + ")");
+        makeRoom();
     }
-    if (iconv(converter.get(), nullptr, nullptr, &pOut, &nOutLeft) == static_cast<std::size_t>(-1))
-        throw CSgfError("not valid " + charset + " text (at its end)");
+    // A stateful set may still hold characters back until the end.
+    while (iconv(converter.get(), nullptr, nullptr, &pOut, &nOutLeft) == static_cast<std::size_t>(-1)) {
+        if (errno != E2BIG)
+            throw CSgfError("not valid " + charset + " text (at its end)");
+        makeRoom();
+    }
     converted.resize(converted.size() - nOutLeft);
     return converted;
 }

@@ -82,6 +82,12 @@ int ExportSgf(const std::vector<std::string>& args)
     CClientDoc doc{CClientDoc::OneReplay{}};
     if (!LoadDocument(doc, files->input, PrintToStderr))
         return kExitFailed;
+    if (doc.GetMoves().GetSize() > kMaxSgfEntries) {
+        std::cerr << "wxl: " << EscapeControls(files->input) << ": " << doc.GetMoves().GetSize()
+                  << " entries; an SGF export holds at most " << kMaxSgfEntries
+                  << ", so that wxl import reads it back (" << (kMaxSgfBytes >> 20) << " MB)\n";
+        return kExitFailed;
+    }
     try {
         WriteWhole(files->output, WriteSgf(doc.GetMoves()));
     } catch (const CFileException& e) {

@@ -31,9 +31,48 @@ bool ParseInt(std::string_view text, int& n)
     return error == std::errc() && end == text.data() + text.size();
 }
 
-struct Property {
-    std::string ident;
-    std::vector<std::string> values;
+// A rectangle of setup stones (AB, AW): one point, or "ab:cd".
+struct SetupRange {
+    bool bBlack;
+    std::uint8_t nLeft, nTop, nRight, nBottom;
+};
+
+// A move (B, W): a board point, or (0, 0) for a pass.
+struct NodeMove {
+    bool bBlack;
+    std::uint8_t x, y;
+};
+
+// A main-line node as the record needs it, gathered while the parser reads
+// it, in a few bytes a value: what it drops is only counted, so that a file
+// of millions of comments, or of properties in one node, costs no more than
+// its text. Its entries are made once the whole node is read, as a node of
+// wxl's own export (WX) is that entry alone.
+struct PendingNode {
+    std::optional<std::string> game;  // the first GM value
+    std::optional<std::string> size;  // the first SZ value
+    std::optional<std::string> entry; // the first WX value
+    std::int64_t nEntryValues = 0;    // the values of the first WX property
+    std::vector<SetupRange> setup;
+    std::optional<std::string> setupFault;  // why the list value after the last of setup is none
+    std::vector<NodeMove> moves;
+    std::optional<std::string> moveFault;   // why the move after the last of moves is none
+    std::int64_t nComments = 0;    // C
+    std::int64_t nPointMarks = 0;  // MA, which wxl's export writes with a flower stone
+    std::int64_t nMarkup = 0;      // the other markup
+
+    void Clear()
+    {
+        game.reset();
+        size.reset();
+        entry.reset();
+        nEntryValues = 0;
+        setup.clear();
+        setupFault.reset();
+        moves.clear();
+        moveFault.reset();
+        nComments = nPointMarks = nMarkup = 0;
+    }
 };
 
 bool IsMarkup(std::string_view ident)
@@ -54,137 +93,201 @@ bool IsFileProperty(std::string_view ident)
     return false;
 }
 
-// Builds the record from the main line's nodes, in order.
+// Builds the record from the main line's nodes, in order. The parser hands
+// it each node as it reads it: BeginNode, then for each property the values
+// NeedsValue asks for (AddValue) and the number of them (EndProperty), then
+// EndNode.
 class CRecordBuilder {
 public:
     CRecordBuilder(std::string_view text, SgfImport& import) : m_text(text), m_import(import) {}
 
     // The node that starts at offset nAt of the text.
-    void AddNode(const std::vector<Property>& properties, std::size_t nAt)
+    void BeginNode(std::size_t nAt)
     {
         m_nNodeAt = nAt;
+        m_node.Clear();
+    }
+
+    // Whether value nIndex of a property named ident makes the record: all
+    // values of a list, the first of a move, of the entry and of the game
+    // and board size.
+    bool NeedsValue(std::string_view ident, std::int64_t nIndex) const
+    {
+        if (ident == "AB" || ident == "AW" || ident == "AE")
+            return !m_node.setupFault;
+        if (nIndex != 0)
+            return false;
+        if (ident == kSgfEntryProperty)
+            return !m_node.entry;
+        if (ident == "B" || ident == "W")
+            return !m_node.moveFault;
+        return (ident == "GM" && !m_node.game) || (ident == "SZ" && !m_node.size);
+    }
+
+    void AddValue(std::string_view ident, std::string_view value)
+    {
+        if (ident == "AB" || ident == "AW" || ident == "AE") {
+            const std::optional<std::pair<MovePoint, MovePoint>> range = RangeOf(ident, value);
+            if (!range)
+                return;
+            const auto [first, last] = *range;
+            if (ident == "AE")
+                m_import.nClearedPoints += std::int64_t{last.x - first.x + 1} * (last.y - first.y + 1);
+            else
+                m_node.setup.push_back({ident == "AB", static_cast<std::uint8_t>(first.x),
+                                        static_cast<std::uint8_t>(first.y), static_cast<std::uint8_t>(last.x),
+                                        static_cast<std::uint8_t>(last.y)});
+        } else if (ident == "B" || ident == "W") {
+            m_move = value;
+        } else if (ident == kSgfEntryProperty) {
+            m_node.entry = value;
+        } else if (ident == "GM") {
+            m_node.game = value;
+        } else if (ident == "SZ") {
+            m_node.size = value;
+        }
+    }
+
+    // The property named ident ends, after nValues values.
+    void EndProperty(const std::string& ident, std::int64_t nValues)
+    {
+        if (ident == kSgfEntryProperty && m_node.nEntryValues == 0) {
+            m_node.nEntryValues = nValues;
+        } else if (ident == "B" || ident == "W") {
+            if (!m_node.moveFault)
+                AddMove(ident, nValues);
+        } else if (ident == "C") {
+            ++m_node.nComments;
+        } else if (ident == "MA") {
+            ++m_node.nPointMarks;
+        } else if (IsMarkup(ident)) {
+            ++m_node.nMarkup;
+        } else if (ident != "AB" && ident != "AW" && ident != "AE" && !IsFileProperty(ident)) {
+            // a WX after the node's entry among them
+            ++m_import.nOtherProperties;
+            auto& names = m_import.otherNames;
+            if (std::find(names.begin(), names.end(), ident) != names.end())
+                return;
+            if (names.size() < kMaxOtherNames)
+                names.push_back(ident);
+            else
+                m_import.bMoreOtherNames = true;
+        }
+    }
+
+    // Makes the node's entries: in a node of wxl's own export, the entry,
+    // its moves and comment only describing it; else the setup stones and
+    // then the moves.
+    void EndNode()
+    {
         if (m_bRoot)
-            CheckGame(properties);
+            CheckGame();
         m_bRoot = false;
 
-        const Property* pEntry = Find(properties, kSgfEntryProperty);
-        if (pEntry)
-            AddOwnEntry(*pEntry);
-        for (const Property& property : properties) {
-            const std::string_view ident = property.ident;
-            if (pEntry && (ident == "B" || ident == "W" || ident == "MA" || ident == "C" || &property == pEntry))
-                continue;  // what wxl's own export wrote for the entry
-            if (ident == "AB" || ident == "AW") {
-                for (const std::string& value : property.values)
-                    AddSetup(property.ident, value);
-            } else if (ident == "AE") {
-                for (const std::string& value : property.values)
-                    m_import.nClearedPoints += CountPoints(property.ident, value);
-            } else if (ident == "B" || ident == "W" || IsFileProperty(ident)) {
-                // moves follow the setup, below; the file's own were read from the root
-            } else if (ident == "C") {
-                ++m_import.nComments;
-            } else if (IsMarkup(ident)) {
-                ++m_import.nMarkup;
-            } else {
-                ++m_import.nOtherProperties;
-                auto& names = m_import.otherNames;
-                if (std::find(names.begin(), names.end(), ident) != names.end())
-                    continue;
-                if (names.size() < kMaxOtherNames)
-                    names.push_back(property.ident);
-                else
-                    m_import.bMoreOtherNames = true;
-            }
+        if (m_node.entry) {
+            AddOwnEntry();
+        } else {
+            m_import.nComments += m_node.nComments;
+            m_import.nMarkup += m_node.nPointMarks;
         }
-        if (pEntry)
+        m_import.nMarkup += m_node.nMarkup;
+        for (const SetupRange& range : m_node.setup)
+            for (int y = range.nTop; y <= range.nBottom; ++y)
+                for (int x = range.nLeft; x <= range.nRight; ++x)
+                    AppendAs(MovePoint{x, y}, range.bBlack ? BLACK_STONE : WHITE_STONE);
+        if (m_node.setupFault)
+            Fail(*m_node.setupFault);
+        if (m_node.entry)
             return;
-        for (const Property& property : properties)
-            if (property.ident == "B" || property.ident == "W")
-                AddMove(property);
+        for (const NodeMove& move : m_node.moves)
+            AppendAs(move.x == 0 ? PASS_MARK : MovePoint{move.x, move.y}, move.bBlack ? BLACK_STONE : WHITE_STONE);
+        if (m_node.moveFault)
+            Fail(*m_node.moveFault);
     }
 
 private:
-    static const Property* Find(const std::vector<Property>& properties, std::string_view ident)
-    {
-        for (const Property& property : properties)
-            if (property.ident == ident)
-                return &property;
-        return nullptr;
-    }
-
     [[noreturn]] void Fail(const std::string& reason) const
     {
         throw CSgfError("line " + std::to_string(LineOf(m_text, m_nNodeAt)) + ": " + reason);
     }
 
-    void CheckGame(const std::vector<Property>& root) const
+    void CheckGame() const
     {
-        if (const Property* pGame = Find(root, "GM"); pGame && pGame->values.front() != "1")
-            Fail("GM[" + pGame->values.front() + "] is not a game of Go; wxl reads only Go (GM[1])");
-        if (const Property* pSize = Find(root, "SZ")) {
-            const std::string& size = pSize->values.front();
-            if (size != "19" && size != "19:19")
-                Fail("board size SZ[" + size + "]; wxl records only 19 x 19 games");
-        }
+        if (m_node.game && *m_node.game != "1")
+            Fail("GM[" + *m_node.game + "] is not a game of Go; wxl reads only Go (GM[1])");
+        if (m_node.size && *m_node.size != "19" && *m_node.size != "19:19")
+            Fail("board size SZ[" + *m_node.size + "]; wxl records only 19 x 19 games");
     }
 
-    void AddOwnEntry(const Property& property)
+    void AddOwnEntry()
     {
-        const std::string& value = property.values.front();
-        const std::string_view text = value;
+        const std::string_view text = *m_node.entry;
         const std::size_t nColon = text.find(':');
         MovePoint entry;
         const bool bNumbers = nColon != std::string_view::npos && ParseInt(text.substr(0, nColon), entry.x) &&
                               ParseInt(text.substr(nColon + 1), entry.y);
-        if (property.values.size() != 1 || !bNumbers || !IsRecordEntry(entry))
-            Fail(std::string(kSgfEntryProperty) + "[" + value + "] is not a record entry");
+        if (m_node.nEntryValues != 1 || !bNumbers || !IsRecordEntry(entry))
+            Fail(std::string(kSgfEntryProperty) + "[" + *m_node.entry + "] is not a record entry");
         Append(entry);
     }
 
-    // The board point of an SGF point value, or nothing for a pass.
-    std::optional<MovePoint> PointOf(std::string_view ident, std::string_view value, bool bMove) const
+    // The board point of an SGF point value, or nothing for a pass; an empty
+    // reason when the value is no point.
+    static std::optional<MovePoint> PointOf(std::string_view value, bool bMove, bool& bPoint)
     {
+        bPoint = true;
         if (bMove && (value.empty() || value == "tt"))
             return std::nullopt;
-        if (value.size() != 2 || value[0] < 'a' || value[0] > 's' || value[1] < 'a' || value[1] > 's')
-            Fail(std::string(ident) + "[" + std::string(value) + "] is not a point of the 19 x 19 board");
+        bPoint = value.size() == 2 && value[0] >= 'a' && value[0] <= 's' && value[1] >= 'a' && value[1] <= 's';
+        if (!bPoint)
+            return std::nullopt;
         return MovePoint{value[0] - 'a' + 1, value[1] - 'a' + 1};
     }
 
-    // A point or, in a list, a rectangle "ab:cd" of points.
-    std::pair<MovePoint, MovePoint> RangeOf(std::string_view ident, std::string_view value) const
+    static std::string NotAPoint(std::string_view ident, std::string_view value)
+    {
+        return std::string(ident) + "[" + std::string(value) + "] is not a point of the 19 x 19 board";
+    }
+
+    // A point or, in a list, a rectangle "ab:cd" of points; nothing, and the
+    // node's setup fault, when the value is neither. The fault is reported
+    // once the node is read, after the faults of the node's game and entry.
+    std::optional<std::pair<MovePoint, MovePoint>> RangeOf(std::string_view ident, std::string_view value)
     {
         const std::size_t nColon = value.find(':');
-        const MovePoint first = *PointOf(ident, value.substr(0, nColon), false);
+        bool bPoint = false;
+        const std::optional<MovePoint> first = PointOf(value.substr(0, nColon), false, bPoint);
+        if (!bPoint) {
+            m_node.setupFault = NotAPoint(ident, value.substr(0, nColon));
+            return std::nullopt;
+        }
         if (nColon == std::string_view::npos)
-            return {first, first};
-        const MovePoint last = *PointOf(ident, value.substr(nColon + 1), false);
-        return {MovePoint{std::min(first.x, last.x), std::min(first.y, last.y)},
-                MovePoint{std::max(first.x, last.x), std::max(first.y, last.y)}};
+            return std::pair{*first, *first};
+        const std::optional<MovePoint> last = PointOf(value.substr(nColon + 1), false, bPoint);
+        if (!bPoint) {
+            m_node.setupFault = NotAPoint(ident, value.substr(nColon + 1));
+            return std::nullopt;
+        }
+        return std::pair{MovePoint{std::min(first->x, last->x), std::min(first->y, last->y)},
+                         MovePoint{std::max(first->x, last->x), std::max(first->y, last->y)}};
     }
 
-    std::int64_t CountPoints(std::string_view ident, std::string_view value) const
+    // The move whose first value AddValue kept. A fault is reported once the
+    // node is read, as in a node of wxl's own export the moves do not count.
+    void AddMove(const std::string& ident, std::int64_t nValues)
     {
-        const auto [first, last] = RangeOf(ident, value);
-        return std::int64_t{last.x - first.x + 1} * (last.y - first.y + 1);
-    }
-
-    void AddSetup(std::string_view ident, std::string_view value)
-    {
-        const auto [first, last] = RangeOf(ident, value);
-        const StoneColour colour = ident == "AB" ? BLACK_STONE : WHITE_STONE;
-        for (int y = first.y; y <= last.y; ++y)
-            for (int x = first.x; x <= last.x; ++x)
-                AppendAs(MovePoint{x, y}, colour);
-    }
-
-    void AddMove(const Property& move)
-    {
-        if (move.values.size() != 1)
-            Fail(move.ident + " holds " + std::to_string(move.values.size()) + " values; a move is one point");
-        const std::optional<MovePoint> point = PointOf(move.ident, move.values.front(), true);
-        AppendAs(point.value_or(PASS_MARK), move.ident == "B" ? BLACK_STONE : WHITE_STONE);
+        if (nValues != 1) {
+            m_node.moveFault = ident + " holds " + std::to_string(nValues) + " values; a move is one point";
+            return;
+        }
+        bool bPoint = false;
+        const std::optional<MovePoint> point = PointOf(m_move, true, bPoint);
+        if (!bPoint) {
+            m_node.moveFault = NotAPoint(ident, m_move);
+            return;
+        }
+        const MovePoint stone = point.value_or(MovePoint{0, 0});
+        m_node.moves.push_back({ident == "B", static_cast<std::uint8_t>(stone.x), static_cast<std::uint8_t>(stone.y)});
     }
 
     void Append(MovePoint entry)
@@ -216,6 +319,8 @@ private:
     SgfImport& m_import;
     bool m_bRoot = true;
     std::size_t m_nNodeAt = 0;
+    PendingNode m_node;  // kept from node to node, with its storage
+    std::string m_move;  // the first value of the move being read
 };
 
 // ---- the text ----
@@ -316,43 +421,50 @@ private:
     {
         const std::size_t nStart = m_at++;
         const bool bMainLine = m_nVariationDepth == 0 && !m_bMainLineDone;
-        std::vector<Property> properties;
+        if (bMainLine)
+            m_builder.BeginNode(nStart);
         for (;;) {
             SkipSpace();
             if (m_at == m_text.size() || !IsLetter(m_text[m_at]))
                 break;
-            Property property;
+            std::string ident;
             // Lower-case letters were part of names in older SGF and are
             // left out of them now.
             while (m_at < m_text.size() && IsLetter(m_text[m_at])) {
-                if (m_text[m_at] <= 'Z' && property.ident.size() < 8)
-                    property.ident += m_text[m_at];
+                if (m_text[m_at] <= 'Z' && ident.size() < 8)
+                    ident += m_text[m_at];
                 ++m_at;
             }
-            if (property.ident.empty())
+            if (ident.empty())
                 Fail(m_at, "a property name without capitals");
             SkipSpace();
             if (m_at == m_text.size() || m_text[m_at] != '[')
-                Fail(m_at, "property " + property.ident + " without a value");
+                Fail(m_at, "property " + ident + " without a value");
+            std::int64_t nValues = 0;
             while (m_at < m_text.size() && m_text[m_at] == '[') {
-                std::string value = ReadValue();
-                if (bMainLine)
-                    property.values.push_back(std::move(value));
+                if (bMainLine && m_builder.NeedsValue(ident, nValues)) {
+                    m_value.clear();
+                    ReadValue(&m_value);
+                    m_builder.AddValue(ident, m_value);
+                } else {
+                    ReadValue(nullptr);
+                }
+                ++nValues;
                 SkipSpace();
             }
             if (bMainLine)
-                properties.push_back(std::move(property));
+                m_builder.EndProperty(ident, nValues);
         }
         if (bMainLine)
-            m_builder.AddNode(properties, nStart);
+            m_builder.EndNode();
     }
 
-    // The value after '[', escapes resolved: "\]" is ']', "\\" is '\', and a
-    // backslash before a line break joins the lines.
-    std::string ReadValue()
+    // Reads the value after '[' into *pValue, escapes resolved: "\]" is ']',
+    // "\\" is '\', and a backslash before a line break joins the lines. A
+    // value not needed (pValue null) is only passed over.
+    void ReadValue(std::string* pValue)
     {
         const std::size_t nOpen = m_at++;
-        std::string value;
         while (m_at < m_text.size() && m_text[m_at] != ']') {
             char c = m_text[m_at++];
             if (c == '\\' && m_at < m_text.size()) {
@@ -364,17 +476,18 @@ private:
                     continue;
                 }
             }
-            value += c;
+            if (pValue)
+                *pValue += c;
         }
         if (m_at == m_text.size())
             Fail(nOpen, "a property value without its closing ']'");
         ++m_at;
-        return value;
     }
 
     std::string_view m_text;
     SgfImport& m_import;
     CRecordBuilder m_builder;
+    std::string m_value;  // the value being read, its storage kept
     std::size_t m_at = 0;
     std::int64_t m_nDepth = 0;
     std::int64_t m_nVariationDepth = 0;  // depth of the dropped tree being skipped, or 0

@@ -1,7 +1,9 @@
 // Reading SGF files from other Go editors (and wxl's own export) into a game
 // record. The bytes are untrusted: the parser runs as a loop over the text
 // with a few counters as its only state, so no input can exhaust the stack,
-// and nothing is sized from a number the file states.
+// and nothing is sized from a number the file states. A node is held only
+// in the few bytes a value of it that the record needs, and what is dropped
+// is counted, not stored, so memory follows the record, not the text.
 //
 // What becomes the record is the main line of the first game tree: each
 // node's setup stones (AB, AW) and then its moves (B, W, passes as [] or

@@ -3,6 +3,7 @@
 #include "record/ColourRule.h"
 #include "res/VersionInfo.h"
 
+#include <cassert>
 #include <charconv>
 
 namespace {
@@ -62,6 +63,7 @@ std::string SgfApplication()
 
 std::string WriteSgf(const MoveRecord& moves)
 {
+    assert(moves.GetSize() <= kMaxSgfEntries);
     std::string text = "(;FF[4]GM[1]SZ[19]CA[UTF-8]AP[" + SgfApplication() + "]\n";
     for (int i = 0; i < moves.GetSize(); ++i)
         AppendEntryNode(text, moves, i);

@@ -8,14 +8,30 @@
 // letters because cgoban refuses a file with a longer one.
 #pragma once
 
+#include "SgfReader.h"
 #include "record/MoveRecord.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 inline constexpr std::string_view kSgfEntryProperty = "WX";
 
+// What the export of a record can take: the root node and the end of the
+// game tree at most kSgfFrameBytes, and each entry's node at most
+// kSgfLongestEntryNode (a flower stone's: ";MA[ss]C[花 (flower stone)]WX[19:19]"
+// and its line break).
+inline constexpr std::size_t kSgfFrameBytes = 64;
+inline constexpr std::size_t kSgfLongestEntryNode = 38;
+
+// The longest record exported: every file written must be one that
+// `wxl import` reads back (at most kMaxSgfBytes), which a record of any
+// length .wxl accepts would not be. A record this long is millions of
+// entries, far beyond any game another editor could show.
+inline constexpr int kMaxSgfEntries = static_cast<int>((kMaxSgfBytes - kSgfFrameBytes) / kSgfLongestEntryNode);
+
 // The program's name and version as SGF's AP property holds them.
 std::string SgfApplication();
 
+// Requires moves.GetSize() <= kMaxSgfEntries.
 std::string WriteSgf(const MoveRecord& moves);

@@ -14,9 +14,9 @@
 
 #include <QIODevice>
 
-class CFileException;
-
 #include <string>
+
+class CFileException;
 
 class CReplacingFileDevice : public QIODevice {
 public:

@@ -6,9 +6,13 @@
 //
 //   window_answer pageup N KEYS   KEYS Page Up presses at the end of N random stones
 //   window_answer left N KEYS     KEYS Left presses there
-//   window_answer end N           End at the start of N entries of the slowest
-//                                 hostile cycle (FoundCycle2x4WithMarks)
-//   window_answer cancel N        the same, the probe cancelling the progress window
+//   window_answer end N [FAMILY]     End at the start of N entries of a hostile
+//                                    family: found (FoundCycle2x4WithMarks, the
+//                                    default), corner, snake, onepoint, twopoints,
+//                                    passes, fill-rows, fill-shuffled (and the other
+//                                    FillOrder names)
+//   window_answer cancel N [FAMILY]  the same, the probe cancelling the progress
+//                                    window
 //
 // --one-by-one runs every key as it comes and shows no progress window, as the
 // view did before it merged keys: its thresholds are set beyond reach.
@@ -24,6 +28,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -54,9 +59,27 @@ private:
     bool m_bCancel;
 };
 
+MoveRecord MakeHostile(std::string_view family, int nEntries)
+{
+    if (family == "corner")
+        return MakeCornerCycle(nEntries);
+    if (family == "snake")
+        return MakeCornerSnake(nEntries);
+    if (family == "onepoint")
+        return MakeStonesAllOnOnePoint(nEntries);
+    if (family == "twopoints")
+        return MakeTwoPointsInTurn(nEntries);
+    if (family == "passes")
+        return MakePassesOnly(nEntries);
+    for (const FillOrder order : ALL_FILL_ORDERS)
+        if (family == "fill-" + std::string(FillOrderName(order)))
+            return MakeFill(order, WHOLE_BOARD, nEntries, 0x60'4000);
+    return MakeShortCycle({0x3f82c1e2bfec044d, {9, 16, 2, 4}, 13, 5}, nEntries);
+}
+
 int Usage()
 {
-    std::fputs("usage: window_answer pageup|left N KEYS [--one-by-one] | end|cancel N [--one-by-one]\n", stderr);
+    std::fputs("usage: window_answer pageup|left N KEYS [--one-by-one] | end|cancel N [FAMILY] [--one-by-one]\n", stderr);
     return 2;
 }
 
@@ -78,12 +101,17 @@ int main(int argc, char** argv)
     int nKeys = 1;
     if ((!bKeys && !bEnd) || !ParseCount(argv[2], nEntries) || (bKeys && (argc < 4 || !ParseCount(argv[3], nKeys))))
         return Usage();
-    const int nOptions = bKeys ? 4 : 3;
-    const bool bOneByOne = argc > nOptions && std::string_view(argv[nOptions]) == "--one-by-one";
+    bool bOneByOne = false;
+    std::string_view family = "found";
+    for (int i = bKeys ? 4 : 3; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--one-by-one")
+            bOneByOne = true;
+        else
+            family = argv[i];
+    }
 
     CClientDoc doc;
-    doc.LoadRecord(bKeys ? MakeEntryMix(nEntries, 0xF11E)
-                         : MakeShortCycle({0x3f82c1e2bfec044d, {9, 16, 2, 4}, 13, 5}, nEntries));
+    doc.LoadRecord(bKeys ? MakeEntryMix(nEntries, 0xF11E) : MakeHostile(family, nEntries));
     if (bKeys)
         doc.GoToEnd();
     CClientView view;
@@ -107,8 +135,8 @@ int main(int argc, char** argv)
            QApplication::activeModalWidget() != nullptr)
         QCoreApplication::processEvents();
     const qint64 nDoneMs = clock.elapsed();
-    std::printf("%s %d entries, %d keys%s: answers after %lld ms, done after %lld ms at position %d of %d\n",
-                argv[1], nEntries, nKeys, bOneByOne ? " one by one" : "", static_cast<long long>(probe.m_nAnsweredMs),
+    std::printf("%s %s %d entries, %d keys%s: answers after %lld ms, done after %lld ms at position %d of %d\n",
+                argv[1], bKeys ? "random" : family.data(), nEntries, nKeys, bOneByOne ? " one by one" : "", static_cast<long long>(probe.m_nAnsweredMs),
                 static_cast<long long>(nDoneMs), doc.GetCurMove(), nEntries);
     return doc.CheckConsistency().empty() ? 0 : 1;
 }

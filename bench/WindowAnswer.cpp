@@ -79,7 +79,9 @@ MoveRecord MakeHostile(std::string_view family, int nEntries)
 
 int Usage()
 {
-    std::fputs("usage: window_answer pageup|left N KEYS [--one-by-one] | end|cancel N [FAMILY] [--one-by-one]\n", stderr);
+    std::fputs("usage: window_answer pageup|left N KEYS [--one-by-one]\n"
+               "       window_answer end|cancel N [FAMILY] [--one-by-one]\n",
+               stderr);
     return 2;
 }
 
@@ -136,7 +138,8 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();
     const qint64 nDoneMs = clock.elapsed();
     std::printf("%s %s %d entries, %d keys%s: answers after %lld ms, done after %lld ms at position %d of %d\n",
-                argv[1], bKeys ? "random" : family.data(), nEntries, nKeys, bOneByOne ? " one by one" : "", static_cast<long long>(probe.m_nAnsweredMs),
-                static_cast<long long>(nDoneMs), doc.GetCurMove(), nEntries);
+                argv[1], bKeys ? "random" : family.data(), nEntries, nKeys, bOneByOne ? " one by one" : "",
+                static_cast<long long>(probe.m_nAnsweredMs), static_cast<long long>(nDoneMs), doc.GetCurMove(),
+                nEntries);
     return doc.CheckConsistency().empty() ? 0 : 1;
 }

@@ -382,7 +382,8 @@ bool CClientView::event(QEvent* pEvent)
 void CClientView::RunMergedReplay()
 {
     CClientDoc& doc = *GetDocument();
-    const CMergedReplay::Jump jump = m_merged.IsEmpty() ? CMergedReplay::Jump{doc.GetCurMove(), false} : m_merged.Take();
+    const CMergedReplay::Jump jump =
+        m_merged.IsEmpty() ? CMergedReplay::Jump{doc.GetCurMove(), false} : m_merged.Take();
     const int nTarget = std::min(jump.nTarget, doc.GetMoves().GetSize());
     if (!jump.bRebuild && nTarget == doc.GetCurMove()) {
         m_bMerging = false;

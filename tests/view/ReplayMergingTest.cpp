@@ -134,6 +134,22 @@ TEST_F(ReplayMergingTest, MergedKeysCountFromWhereTheKeysBeforeThemLead)
     ExpectSameGame(m_doc, ReplayedGame(m_doc.GetMoves(), 19).m_doc);
 }
 
+TEST_F(ReplayMergingTest, ACommandAfterMergedKeysRunsThemFirst)
+{
+    LoadAtEnd(30);
+    m_view.SetReplayTiming({.mergeAfter = 0ms, .progressAfter = 1h});
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::postEvent(&m_view, new QKeyEvent(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier));
+    // The keys arrive; the run of the merged ones has not come yet.
+    QCoreApplication::sendPostedEvents(&m_view, QEvent::KeyPress);
+    ASSERT_EQ(m_doc.GetCurMove(), 29);
+    m_view.OnCommand(ID_PASS);
+    EXPECT_EQ(m_doc.GetMoves().GetSize(), 28);
+    EXPECT_EQ(m_doc.GetMoves()[27], PASS_MARK);
+    DrainEvents();
+    EXPECT_EQ(m_doc.GetCurMove(), 28);
+}
+
 TEST(MergedReplayTest, StepsWhereTheMenuWouldNotRunThemDoNothing)
 {
     CMergedReplay merged;

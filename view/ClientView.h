@@ -82,7 +82,9 @@ public:
     void OnInitialUpdate() override;
 
     // How long a replay command runs before the input after it is merged,
-    // and before its progress shows; tests shorten them.
+    // and before its progress shows; tests shorten them. A step quicker
+    // than key repeat (some 30 ms) cannot let input pile up, so 10 ms keeps
+    // an ordinary game stepping one key at a time.
     struct ReplayTiming {
         std::chrono::milliseconds mergeAfter{10};
         std::chrono::milliseconds progressAfter{500};

@@ -20,7 +20,16 @@ CReplayProgressWindow::CReplayProgressWindow(QWidget* pParent, std::chrono::mill
     m_clock.start();
 }
 
-CReplayProgressWindow::~CReplayProgressWindow() = default;
+CReplayProgressWindow::~CReplayProgressWindow()
+{
+    if (!m_pDialog)
+        return;
+    m_pDialog.reset();
+    // The keys go back to the window the progress covered: without a window
+    // manager to hand it back, the focus would stay with the closed one.
+    if (m_pParent)
+        m_pParent->window()->activateWindow();
+}
 
 bool CReplayProgressWindow::Continue(int nDone, int nTotal)
 {

@@ -18,6 +18,7 @@ public:
     // The clock starts here: the window shows at the first report after
     // delay, over pParent's window.
     CReplayProgressWindow(QWidget* pParent, std::chrono::milliseconds delay);
+    // Closes the window, if shown, and activates pParent's window again.
     ~CReplayProgressWindow() override;
     CReplayProgressWindow(const CReplayProgressWindow&) = delete;
     CReplayProgressWindow& operator=(const CReplayProgressWindow&) = delete;

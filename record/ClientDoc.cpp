@@ -27,6 +27,11 @@ const MessageMap CClientDoc::messageMap{&CDocument::messageMap, kMessageMapEntri
 void CClientDoc::SetCellAndCaption(MovePoint entry, const StoneColour& colour)
 {
     m_position.SetValueAt(entry.x, entry.y, colour.value);
+    SetCaption(entry, colour);
+}
+
+void CClientDoc::SetCaption(MovePoint entry, const StoneColour& colour)
+{
     m_strColor = colour.name;
     m_nShowX = DisplayX(entry.x);
     m_nShowY = DisplayY(entry.y);
@@ -122,8 +127,23 @@ void CClientDoc::ApplyNextEntry(bool bShowInCaption)
 void CClientDoc::StepForwardTo(int nTarget)
 {
     assert(nTarget <= m_moves.GetSize());
-    while (m_nCurMove < nTarget)
-        ApplyNextEntry(/*bShowInCaption=*/m_nCurMove + 1 == nTarget);
+    const int nFrom = m_nCurMove;
+    while (m_nCurMove < nTarget) {
+        // The entries go in stretches, the progress told between them, so
+        // that the loop applying them is the plain one.
+        const int nStretchEnd = nTarget - m_nCurMove > kReplayProgressInterval ? m_nCurMove + kReplayProgressInterval
+                                                                               : nTarget;
+        while (m_nCurMove < nStretchEnd)
+            ApplyNextEntry(/*bShowInCaption=*/m_nCurMove + 1 == nTarget);
+        if (m_nCurMove < nTarget && m_pProgress && !m_pProgress->Continue(m_nCurMove - nFrom, nTarget - nFrom)) {
+            // Stopped where a step forward would have left the game; the
+            // cell of that entry may be swept already, so only the caption
+            // is written.
+            const int i = m_nCurMove - 1;
+            SetCaption(m_moves[i], ReplayColour(m_moves, i));
+            return;
+        }
+    }
 }
 
 void CClientDoc::RestoreCheckpoint(const CReplayCheckpoints::Checkpoint& checkpoint)
@@ -141,7 +161,14 @@ void CClientDoc::StepBack()
         return;
     // The position after one entry fewer, rebuilt from the empty board: what
     // the rebuild captures counts again.
-    const int nTarget = m_nCurMove - 1;
+    ReplayTo(m_nCurMove - 1);
+}
+
+void CClientDoc::ReplayTo(int nTarget)
+{
+    assert(nTarget >= 0 && nTarget <= m_moves.GetSize());
+    // A checkpoint before the target, so that at least one entry is applied
+    // and describes itself in the caption.
     const CReplayCheckpoints::Checkpoint* pCheckpoint =
         nTarget > 0 ? m_checkpoints.LatestAtOrBefore(nTarget - 1, m_moves) : nullptr;
     if (pCheckpoint) {

@@ -24,6 +24,7 @@
 #include "model/GamePosition.h"
 #include "record/MoveRecord.h"
 #include "record/ReplayCheckpoints.h"
+#include "record/ReplayProgress.h"
 
 #include <cstdint>
 #include <string>
@@ -70,8 +71,20 @@ public:
     // the caption fields are written for the last entry only. Requires
     // nTarget <= the record size.
     void StepForwardTo(int nTarget);
+    // The position replay reaches after nTarget entries, rebuilt as StepBack
+    // rebuilds it: what stepping back to nTarget leaves, or stepping back and
+    // then forward to it, at the cost of one rebuild (whose captures count
+    // once). Requires 0 <= nTarget <= the record size.
+    void ReplayTo(int nTarget);
     void GoToStart();
     void GoToEnd();
+
+    // Whom the replays above tell of their progress, and who may stop them;
+    // null for nobody. A replay stopped by it leaves the position replay
+    // reaches at the entry it got to, as if the steps forward had ended there,
+    // the caption describing that entry; record, checkpoints and modified
+    // flag stay sound. The document does not own it.
+    void SetReplayProgress(CReplayProgress* pProgress) { m_pProgress = pProgress; }
     // Go to start for a position that an operation left half built when it
     // ran out of memory: the empty board at position 0, without checkpoints,
     // the record and the modified flag as they are. Frees memory and needs
@@ -135,6 +148,7 @@ private:
     // Writes colour into the entry's cell (its indicator cell for a mark) and
     // describes the entry in the caption fields.
     void SetCellAndCaption(MovePoint entry, const StoneColour& colour);
+    void SetCaption(MovePoint entry, const StoneColour& colour);
 
     CGamePosition m_position;
     MoveRecord m_moves;
@@ -145,4 +159,5 @@ private:
     CReplayCheckpoints m_checkpoints;
     std::uint64_t m_nReplayChangeCount = 0;  // the position's change count when replay left it
     std::int32_t m_nReplayCaptures = 0;      // captures of the replay from the empty board to there
+    CReplayProgress* m_pProgress = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "ClientView.h"
 
 #include "BoardPainter.h"
+#include "ReplayProgressWindow.h"
 #include "fw/core/MessageBox.h"
 #include "fw/gui/CFrameWnd.h"
 #include "record/ClickRule.h"
@@ -8,6 +9,7 @@
 #include "res/resource.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -70,6 +72,37 @@ bool IsModalBoxOpen()
 {
     return QApplication::activeModalWidget() != nullptr;
 }
+
+bool IsReplayCommand(unsigned nID)
+{
+    return nID == ID_STEP_BACK || nID == ID_STEP_FORWARD || nID == ID_GO_TO_START || nID == ID_GO_TO_END;
+}
+
+// Posted to run the merged replay commands; low priority, so that it comes
+// after the input that waits when it is posted.
+const QEvent::Type kMergedRunEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// For the length of one replay operation: the document reports to progress,
+// and the view knows that it is replaying.
+class CReplayScope {
+public:
+    CReplayScope(bool& bReplaying, CClientDoc& doc, CReplayProgress& progress) : m_bReplaying(bReplaying), m_doc(doc)
+    {
+        m_bReplaying = true;
+        m_doc.SetReplayProgress(&progress);
+    }
+    ~CReplayScope()
+    {
+        m_doc.SetReplayProgress(nullptr);
+        m_bReplaying = false;
+    }
+    CReplayScope(const CReplayScope&) = delete;
+    CReplayScope& operator=(const CReplayScope&) = delete;
+
+private:
+    bool& m_bReplaying;
+    CClientDoc& m_doc;
+};
 
 }  // namespace
 
@@ -171,11 +204,22 @@ void CClientView::mousePressEvent(QMouseEvent* pEvent)
         else if (button == Qt::RightButton)
             OnRButtonDown(point);
     };
-    // A stone recorded may need memory, as a command does.
-    if (auto* pFrame = dynamic_cast<CFrameWnd*>(window()))
-        pFrame->RunRecoveringFromOutOfMemory(press);
-    else
+    // A stone recorded may need memory, as a command does. What was merged
+    // before the click comes first.
+    RunRecovering([&] {
+        if (!m_merged.IsEmpty())
+            RunMergedReplay();
         press();
+    });
+}
+
+template <typename Action>
+void CClientView::RunRecovering(Action action)
+{
+    if (auto* pFrame = dynamic_cast<CFrameWnd*>(window()))
+        pFrame->RunRecoveringFromOutOfMemory(action);
+    else
+        action();
 }
 
 void CClientView::mouseDoubleClickEvent(QMouseEvent*)
@@ -251,6 +295,10 @@ void CClientView::OnMouseWheel(int nDelta)
 
 void CClientView::RunCommand(unsigned nID, int nTimes)
 {
+    // Merged commands count where the merged ones lead, not where the
+    // document stands.
+    if (MergeReplayCommand(nID, nTimes))
+        return;
     auto* pFrame = dynamic_cast<CFrameWnd*>(window());
     for (int i = 0; i < nTimes; ++i) {
         // A step that did not run (the end reached, memory out) ends the run.
@@ -264,6 +312,100 @@ void CClientView::RunCommand(unsigned nID, int nTimes)
 bool CClientView::IsCommandAvailable(unsigned nID) const
 {
     return ::IsCommandAvailable({this, GetDocument()}, nID);
+}
+
+// ---- merging the replay commands ---------------------------------------------
+
+bool CClientView::MergeReplayCommand(unsigned nID, int nTimes)
+{
+    if (m_bReplaying)
+        return true;
+    if (!m_bMerging)
+        return false;
+    const CClientDoc& doc = *GetDocument();
+    m_merged.Add(nID, nTimes, doc.GetCurMove(), doc.GetMoves().GetSize());
+    return true;
+}
+
+template <typename Operation>
+void CClientView::RunReplay(Operation operation)
+{
+    QElapsedTimer clock;
+    clock.start();
+    CReplayProgressWindow progress(this, m_timing.progressAfter);
+    {
+        const CReplayScope scope(m_bReplaying, *GetDocument(), progress);
+        operation();
+    }
+    if (progress.WasCancelled()) {
+        // The user stopped here: nothing asked for before goes on from here.
+        m_merged.Clear();
+        RepaintWholeView();
+    }
+    if (clock.elapsed() >= m_timing.mergeAfter.count())
+        m_bMerging = true;
+    if (m_bMerging)
+        PostMergedRun();
+}
+
+void CClientView::PostMergedRun()
+{
+    if (m_bRunPosted)
+        return;
+    m_bRunPosted = true;
+    QCoreApplication::postEvent(this, new QEvent(kMergedRunEvent), Qt::LowEventPriority);
+}
+
+bool CClientView::event(QEvent* pEvent)
+{
+    if (pEvent->type() != kMergedRunEvent)
+        return CView::event(pEvent);
+    m_bRunPosted = false;
+    // Delivered while a progress window lets events through: the replay
+    // that shows it posts the run again when it ends.
+    if (!m_bReplaying)
+        RunRecovering([this] { RunMergedReplay(); });
+    return true;
+}
+
+void CClientView::RunMergedReplay()
+{
+    CClientDoc& doc = *GetDocument();
+    const CMergedReplay::Jump jump =
+        m_merged.IsEmpty() ? CMergedReplay::Jump{doc.GetCurMove(), false} : m_merged.Take();
+    const int nTarget = std::min(jump.nTarget, doc.GetMoves().GetSize());
+    if (!jump.bRebuild && nTarget == doc.GetCurMove()) {
+        m_bMerging = false;
+        return;
+    }
+    RunReplay([&] {
+        if (jump.bRebuild || nTarget < doc.GetCurMove())
+            doc.ReplayTo(nTarget);
+        else if (nTarget == doc.GetMoves().GetSize())
+            doc.GoToEnd();
+        else
+            doc.StepForwardTo(nTarget);
+        RepaintWholeView();
+    });
+}
+
+bool CClientView::OnCommand(unsigned nID)
+{
+    if (!IsReplayCommand(nID)) {
+        // A progress window is modal; should a command get past it, it
+        // waits for the next time.
+        if (m_bReplaying)
+            return true;
+        if (!m_merged.IsEmpty())
+            RunMergedReplay();
+    }
+    return CView::OnCommand(nID);
+}
+
+void CClientView::OnInitialUpdate()
+{
+    m_merged.Clear();
+    CView::OnInitialUpdate();
 }
 
 // ---- commands ---------------------------------------------------------------
@@ -294,25 +436,33 @@ void CClientView::RepaintAfterStep()
 
 void CClientView::OnStepBack()
 {
-    CClientDoc& doc = *GetDocument();
-    doc.StepBack();
-    const int n = doc.GetCurMove();
-    if (n < doc.GetMoves().GetSize() - 1)
-        InvalidateEntryCorner(n + 1);
-    InvalidateEntryPoint(n);
-    RepaintAfterStep();
+    if (MergeReplayCommand(ID_STEP_BACK))
+        return;
+    RunReplay([this] {
+        CClientDoc& doc = *GetDocument();
+        doc.StepBack();
+        const int n = doc.GetCurMove();
+        if (n < doc.GetMoves().GetSize() - 1)
+            InvalidateEntryCorner(n + 1);
+        InvalidateEntryPoint(n);
+        RepaintAfterStep();
+    });
 }
 
 void CClientView::OnStepForward()
 {
-    CClientDoc& doc = *GetDocument();
-    doc.StepForward();
-    const int n = doc.GetCurMove();
-    if (n > 1)
-        InvalidateEntryPoint(n - 2);
-    if (n > 0)
-        InvalidateEntryCorner(n - 1);
-    RepaintAfterStep();
+    if (MergeReplayCommand(ID_STEP_FORWARD))
+        return;
+    RunReplay([this] {
+        CClientDoc& doc = *GetDocument();
+        doc.StepForward();
+        const int n = doc.GetCurMove();
+        if (n > 1)
+            InvalidateEntryPoint(n - 2);
+        if (n > 0)
+            InvalidateEntryCorner(n - 1);
+        RepaintAfterStep();
+    });
 }
 
 void CClientView::OnDefineBomb()
@@ -329,14 +479,22 @@ void CClientView::OnPass()
 
 void CClientView::OnGoToStart()
 {
-    GetDocument()->GoToStart();
-    RepaintWholeView();
+    if (MergeReplayCommand(ID_GO_TO_START))
+        return;
+    RunReplay([this] {
+        GetDocument()->GoToStart();
+        RepaintWholeView();
+    });
 }
 
 void CClientView::OnGoToEnd()
 {
-    GetDocument()->GoToEnd();
-    RepaintWholeView();
+    if (MergeReplayCommand(ID_GO_TO_END))
+        return;
+    RunReplay([this] {
+        GetDocument()->GoToEnd();
+        RepaintWholeView();
+    });
 }
 
 void CClientView::OnShowLast10()

@@ -13,14 +13,27 @@
 // does: Left / Right step back / forward, Home / End go to the start / end,
 // Page Up / Page Down take ten steps, and each wheel notch one step (up is
 // back).
+//
+// On a long record one step back can take a while. Keys, wheel notches and
+// replay commands that come in after a step that took long, before the
+// event loop has drained what waits, are merged into one jump (the position
+// they lead to, rebuilt once) that runs when the waiting input has been
+// read, and again for whatever came in meanwhile; so the view is at most
+// one jump behind the input and never works through a queue of steps. A
+// jump repaints the whole view. Quick steps run one by one as they come, as
+// the menu runs them. Any other command or click first runs what is merged.
+// A replay that runs for half a second shows its progress in a modal window
+// whose cancel button stops it (CReplayProgressWindow).
 #pragma once
 
 #include "BoardPainter.h"
+#include "MergedReplay.h"
 #include "fw/gui/CView.h"
 
 #include <QImage>
 #include <QRegion>
 
+#include <chrono>
 #include <cstdint>
 
 class CClientDoc;
@@ -63,6 +76,20 @@ public:
 
     const MessageMap* GetMessageMap() const override { return &messageMap; }
     static const MessageMap messageMap;
+    // Runs what is merged before any command but the replay ones.
+    bool OnCommand(unsigned nID) override;
+    // A new or opened game: what was merged for the one before is dropped.
+    void OnInitialUpdate() override;
+
+    // How long a replay command runs before the input after it is merged,
+    // and before its progress shows; tests shorten them. A step quicker
+    // than key repeat (some 30 ms) cannot let input pile up, so 10 ms keeps
+    // an ordinary game stepping one key at a time.
+    struct ReplayTiming {
+        std::chrono::milliseconds mergeAfter{10};
+        std::chrono::milliseconds progressAfter{500};
+    };
+    void SetReplayTiming(ReplayTiming timing) { m_timing = timing; }
 
     // What the view shows now (painted on demand); for tests and printing of
     // the screen.
@@ -80,6 +107,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
     void wheelEvent(QWheelEvent* pEvent) override;
+    // The posted run of the merged replay commands.
+    bool event(QEvent* pEvent) override;
 
 private:
     void InvalidateRect(const QRect& rect, bool bErase = false);
@@ -96,6 +125,23 @@ private:
     void RunCommand(unsigned nID, int nTimes = 1);
     bool IsCommandAvailable(unsigned nID) const;
 
+    // A replay command: merged when input is being merged (true), else left
+    // to run now (false). During a replay, which a modal progress window may
+    // be showing, no other command runs: it is dropped (true).
+    bool MergeReplayCommand(unsigned nID, int nTimes = 1);
+    // Runs a replay operation with its progress shown when it takes long;
+    // one that took long starts merging the input after it.
+    template <typename Operation>
+    void RunReplay(Operation operation);
+    // Runs the merged jump, if any, and waits for more; with none, stops
+    // merging.
+    void RunMergedReplay();
+    void PostMergedRun();
+    // Runs action as a command runs, so that running out of memory ends in
+    // the frame's recovery.
+    template <typename Action>
+    void RunRecovering(Action action);
+
     void Render();
     void FitSurfaceToView();
 
@@ -105,4 +151,10 @@ private:
     // Wheel rotation not yet turned into steps, in eighths of a degree: fine
     // wheels report parts of a 120-unit notch.
     int m_nWheelDelta = 0;
+
+    ReplayTiming m_timing;
+    CMergedReplay m_merged;
+    bool m_bMerging = false;    // a replay took long: input is merged until a posted run finds none
+    bool m_bRunPosted = false;  // a run of the merged commands is on its way
+    bool m_bReplaying = false;  // inside a replay operation
 };

@@ -38,6 +38,11 @@ constexpr int kLargestNumberPixels = 16;
 // A number stays inside the stone's disc, whatever its digits.
 constexpr qreal kNumberRoom = 24;
 const QColor kNumberOnFlower(200, 0, 0);
+// A flower stone under a number shows little of its black and white: a
+// dotted ring marks it, which a page printed in grey keeps apart from the
+// solid edge of a white stone.
+constexpr qreal kFlowerRingRadius = 14;
+constexpr qreal kFlowerRingWidth = 2;
 
 QFont FontOfPixels(int nPixels)
 {
@@ -217,6 +222,12 @@ void CDiagramPainter::Paint(QPainter& painter, const CClientDoc& before, const D
         for (int y = 1; y <= BOARD_SIZE; ++y)
             if (const QImage* pStone = images.ForValue(shown[static_cast<std::size_t>(CellIndex(x, y))]))
                 painter.drawImage(PointSquare(x, y).topLeft(), *pStone);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(kNumberOnFlower, kFlowerRingWidth, Qt::DotLine, Qt::FlatCap));
+    for (int x = 1; x <= BOARD_SIZE; ++x)
+        for (int y = 1; y <= BOARD_SIZE; ++y)
+            if (shown[static_cast<std::size_t>(CellIndex(x, y))] == PT_FLOWER)
+                painter.drawEllipse(QPointF(PointToPixel(x), PointToPixel(y)), kFlowerRingRadius, kFlowerRingRadius);
     for (const KifuStone& stone : layout.diagram.stones)
         DrawNumber(painter, stone);
     painter.restore();

@@ -4,6 +4,7 @@
 #include "support/RecordBytes.h"
 #include "support/RunTool.h"
 #include "support/TempFolder.h"
+#include "tools/wxl/KifuHeader.h"
 #include "tools/wxl/KifuPaint.h"
 #include "tools/wxl/KifuPlan.h"
 
@@ -95,6 +96,65 @@ TEST(KifuPlanTest, RangesCutTheEntriesIntoDiagramsOfTheSizeAskedFor)
     EXPECT_EQ(KifuRanges(INT_MAX - 1, INT_MAX, 1), (std::vector<KifuRange>{{INT_MAX - 1, INT_MAX - 1}, {INT_MAX, INT_MAX}}));
 }
 
+// Two handicap stones with the pass a record puts between them, then
+// White's first move: the setup is no move, White's move is 1.
+TEST(KifuPlanTest, AHandicapGameNumbersWhitesFirstMoveOneAndLeavesTheSetupUnnumbered)
+{
+    const MoveRecord moves = RecordOf({{4, 16}, PASS_MARK, {16, 4}, {16, 16}, {4, 4}, {10, 10}});
+
+    const KifuDiagram diagram = PlanKifuDiagram(moves, {1, 3}, 3);
+    EXPECT_EQ(diagram.stones, (std::vector<KifuStone>{
+                                  {{16, 16}, 1, PT_WHITE}, {{4, 4}, 2, PT_BLACK}, {{10, 10}, 3, PT_WHITE}}));
+    EXPECT_TRUE(diagram.footnotes.empty());
+    EXPECT_EQ(PlanKifuDiagram(moves, {3, 3}, 3).stones, (std::vector<KifuStone>{{{10, 10}, 3, PT_WHITE}}));
+}
+
+TEST(KifuPlanTest, TitlesNumberTheDiagramsAndNameTheirMoves)
+{
+    EXPECT_EQ(KifuDiagramTitle(1, {1, 100}), "第1谱 1–100");
+    EXPECT_EQ(KifuDiagramTitle(3, {201, 201}), "第3谱 201");
+}
+
+TEST(KifuPlanTest, WesternLabelsLeaveOutIAndCountRowsFromTheBottom)
+{
+    EXPECT_EQ(WesternColumnLabel(1), "A");
+    EXPECT_EQ(WesternColumnLabel(8), "H");
+    EXPECT_EQ(WesternColumnLabel(9), "J");
+    EXPECT_EQ(WesternColumnLabel(19), "T");
+    EXPECT_EQ(WesternRowLabel(19), "1");
+    EXPECT_EQ(WesternRowLabel(1), "19");
+}
+
+TEST(KifuHeaderTest, AGameNamesItsPlayersBlackFirstThenItsEventDateAndResult)
+{
+    GameStory story;
+    story.rootProperties = {{"PW", {"Cho Hunhyun"}}, {"WR", {"9段"}}, {"RE", {"B+R"}},   {"PB", {"Lee Sedol"}},
+                            {"BR", {"9段"}},          {"EV", {"LG杯"}}, {"RO", {"决赛"}}, {"DT", {"2003-02-24"}}};
+
+    EXPECT_EQ(KifuHeaderLines(story, "game.sgf"),
+              (std::vector<std::string>{"黑 Lee Sedol 9段 — 白 Cho Hunhyun 9段", "LG杯 决赛  2003-02-24", "黑中盘胜"}));
+}
+
+TEST(KifuHeaderTest, WhatTheGameDoesNotTellIsLeftOutAndARecordShowsItsFileName)
+{
+    GameStory story;
+    story.rootProperties = {{"PB", {"Lee \\\\ \\]Sedol\\\nJr", "second"}}, {"RE", {"W+0.5"}}};
+    EXPECT_EQ(KifuHeaderLines(story, "game.sgf"), (std::vector<std::string>{"黑 Lee \\ ]SedolJr", "白胜半目"}));
+
+    EXPECT_EQ(KifuHeaderLines(GameStory{}, "game.wxl"), std::vector<std::string>{"game.wxl"});
+}
+
+TEST(KifuHeaderTest, ResultsAreSaidInWordsAndOthersShownAsGiven)
+{
+    const std::vector<std::pair<std::string, std::string>> results = {
+        {"W+Resign", "白中盘胜"}, {"B+T", "黑超时胜"}, {"B+2.5", "黑胜2目半"}, {"W+7", "白胜7目"},
+        {"B+", "黑胜"},           {"0", "和棋"},       {"Void", "无胜负"},     {"B+F", "B+F"},
+        {"W+1.25", "W+1.25"},     {"?", "?"},
+    };
+    for (const auto& [result, words] : results)
+        EXPECT_EQ(ResultText(result), words) << result;
+}
+
 class KifuToolTest : public testing_support::TempFolderTest {
 protected:
     std::string WriteRecord(std::string_view name, const std::vector<MovePoint>& entries) const
@@ -176,6 +236,20 @@ TEST_F(KifuToolTest, BadOptionsRangesAndFilesFailAndLeaveNoFiles)
         EXPECT_FALSE(run.err.empty());
         EXPECT_EQ(FilesInFolder(), before) << args[args.size() - 1];
     }
+}
+
+TEST_F(KifuToolTest, CoordsTakeBoardWesternOrNone)
+{
+    const std::string game = WriteRecord("two.wxl", {{4, 4}, {5, 4}});
+    for (const char* pszCoords : {"board", "western", "none"})
+        EXPECT_EQ(Wxl({"kifu", game, "-o", PathOf("out.pdf"), "--coords", pszCoords}).nExit, 0) << pszCoords;
+
+    const auto wrong = Wxl({"kifu", game, "-o", PathOf("out.pdf"), "--coords", "Western"});
+    EXPECT_EQ(wrong.nExit, 2);
+    EXPECT_TRUE(wrong.err.starts_with("wxl: --coords takes board, western or none, not 'Western'\n")) << wrong.err;
+    const auto missing = Wxl({"kifu", game, "-o", PathOf("out.pdf"), "--coords"});
+    EXPECT_EQ(missing.nExit, 2);
+    EXPECT_TRUE(missing.err.starts_with("wxl: --coords needs a value\n")) << missing.err;
 }
 
 // Black 1 and White 2 side by side: each stone under its number, the

@@ -1,5 +1,7 @@
 #include "KifuCommand.h"
 
+#include "GameStory.h"
+#include "KifuHeader.h"
 #include "KifuPaint.h"
 #include "KifuPlan.h"
 #include "CommandLine.h"
@@ -7,6 +9,7 @@
 #include "record/ClientDoc.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -23,9 +26,11 @@ struct KifuOptions {
     std::string path;
     std::string output;
     KifuFormat format = KifuFormat::pdf;
+    // 100 moves a diagram: see the README's kifu paragraph.
     int nPer = 100;
     std::optional<int> nFrom;
     std::optional<int> nTo;
+    KifuCoords coords = KifuCoords::board;
 };
 
 std::optional<KifuFormat> FormatOf(const std::string& strOutput)
@@ -63,11 +68,18 @@ std::optional<std::string> ParseKifuOptions(const std::vector<std::string>& args
             options.path = arg;
         } else if (arg == "--") {
             bOptionsEnded = true;
-        } else if (arg == "-o" || arg == "--per" || arg == "--from" || arg == "--to") {
+        } else if (arg == "-o" || arg == "--per" || arg == "--from" || arg == "--to" || arg == "--coords") {
             if (++i == args.size())
                 return arg + " needs a value";
             if (arg == "-o") {
                 options.output = args[i];
+                continue;
+            }
+            if (arg == "--coords") {
+                const std::optional<KifuCoords> coords = KifuCoordsNamed(args[i]);
+                if (!coords)
+                    return "--coords takes board, western or none, not '" + args[i] + "'";
+                options.coords = *coords;
                 continue;
             }
             const std::optional<int> value = ParseCount(args[i]);
@@ -113,10 +125,10 @@ std::vector<std::string> OutputPaths(const KifuOptions& options, std::size_t nDi
 
 // The diagrams are drawn whole or not at all: a range whose footnotes would
 // not fit is refused before anything is drawn.
-bool FootnotesFit(const MoveRecord& moves, const std::vector<KifuRange>& ranges)
+bool FootnotesFit(const MoveRecord& moves, const std::vector<KifuRange>& ranges, int nSetupEntries)
 {
     for (const KifuRange& range : ranges) {
-        const std::size_t nFootnotes = PlanKifuDiagram(moves, range).footnotes.size();
+        const std::size_t nFootnotes = PlanKifuDiagram(moves, range, nSetupEntries).footnotes.size();
         if (nFootnotes > kMaxKifuFootnotes) {
             std::cerr << "wxl: entries " << range.nFirst << '-' << range.nLast << " would need " << nFootnotes
                       << " footnotes under one diagram, more than the " << kMaxKifuFootnotes
@@ -173,6 +185,50 @@ void NoteEarlierDiagrams(const KifuOptions& options, std::size_t nDiagrams)
     std::cerr << '\n';
 }
 
+// Prints the game doc holds (loaded, at its start), which story tells
+// about.
+int RunKifu(CClientDoc& doc, const GameStory& story, const KifuOptions& options)
+{
+    const int nEntries = doc.GetMoves().GetSize();
+    if (nEntries == 0) {
+        std::cerr << "wxl: " << EscapeControls(options.path) << " holds no entries to print\n";
+        return kExitFailed;
+    }
+    assert(story.nSetupEntries >= 0 && story.nSetupEntries <= nEntries);
+    const int nMoves = nEntries - story.nSetupEntries;
+    if (nMoves == 0) {
+        std::cerr << "wxl: " << EscapeControls(options.path) << " holds setup stones but no moves to print\n";
+        return kExitFailed;
+    }
+    const int nFrom = options.nFrom.value_or(1);
+    const int nTo = options.nTo.value_or(nMoves);
+    for (const auto& [name, nValue] : {std::pair{"--from", nFrom}, std::pair{"--to", nTo}}) {
+        if (nValue > nMoves) {
+            std::cerr << "wxl: " << name << ' ' << nValue << " is outside the record (1.." << nMoves << ")\n";
+            return kExitUsage;
+        }
+    }
+    const std::vector<KifuRange> ranges = KifuRanges(nFrom, nTo, options.nPer);
+    if (!FootnotesFit(doc.GetMoves(), ranges, story.nSetupEntries))
+        return kExitFailed;
+    const std::vector<std::string> outputs = OutputPaths(options, ranges.size());
+    for (const std::string& output : outputs)
+        if (const auto refusal = RefuseOutput(output))
+            return *refusal;
+    KifuLook look;
+    // Shown as wxl shows names everywhere: a control character would be
+    // drawn as a box, and no XML file may hold one, not even escaped.
+    for (const std::string& line : KifuHeaderLines(story, fs::path(options.path).filename().string()))
+        look.header.push_back(QString::fromStdString(EscapeControls(line)));
+    look.nSetupEntries = story.nSetupEntries;
+    look.coords = options.coords;
+    if (const auto failure = WriteKifu(doc, ranges, look, options.format, outputs))
+        return ReportWrite(failure->reason, failure->path);
+    if (options.format != KifuFormat::pdf)
+        NoteEarlierDiagrams(options, ranges.size());
+    return kExitOk;
+}
+
 }  // namespace
 
 int Kifu(const std::vector<std::string>& args)
@@ -181,34 +237,8 @@ int Kifu(const std::vector<std::string>& args)
     if (const auto complaint = ParseKifuOptions(args, options))
         return Usage(*complaint);
     CClientDoc doc{CClientDoc::OneReplay{}};
+    GameStory story;  // a .wxl record tells nothing besides its moves
     if (!LoadDocument(doc, options.path, PrintToStderr))
         return kExitFailed;
-    const int nSize = doc.GetMoves().GetSize();
-    if (nSize == 0) {
-        std::cerr << "wxl: " << EscapeControls(options.path) << " holds no entries to print\n";
-        return kExitFailed;
-    }
-    const int nFrom = options.nFrom.value_or(1);
-    const int nTo = options.nTo.value_or(nSize);
-    for (const auto& [name, nValue] : {std::pair{"--from", nFrom}, std::pair{"--to", nTo}}) {
-        if (nValue > nSize) {
-            std::cerr << "wxl: " << name << ' ' << nValue << " is outside the record (1.." << nSize << ")\n";
-            return kExitUsage;
-        }
-    }
-    const std::vector<KifuRange> ranges = KifuRanges(nFrom, nTo, options.nPer);
-    if (!FootnotesFit(doc.GetMoves(), ranges))
-        return kExitFailed;
-    const std::vector<std::string> outputs = OutputPaths(options, ranges.size());
-    for (const std::string& output : outputs)
-        if (const auto refusal = RefuseOutput(output))
-            return *refusal;
-    // Shown as wxl shows names everywhere: a control character would be
-    // drawn as a box, and no XML file may hold one, not even escaped.
-    const QString title = QString::fromStdString(EscapeControls(fs::path(options.path).filename().string()));
-    if (const auto failure = WriteKifu(doc, ranges, title, options.format, outputs))
-        return ReportWrite(failure->reason, failure->path);
-    if (options.format != KifuFormat::pdf)
-        NoteEarlierDiagrams(options, ranges.size());
-    return kExitOk;
+    return RunKifu(doc, story, options);
 }

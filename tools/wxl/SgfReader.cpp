@@ -163,7 +163,8 @@ public:
         const std::string_view value = m_value;
         if (ident == "C") {
             if (m_node.nComments == 0)
-                m_node.bOnlyANote = value == kSgfBombNote || value == kSgfFlowerStoneNote || value == kSgfFlowerPassNote;
+                m_node.bOnlyANote =
+                    value == kSgfBombNote || value == kSgfFlowerStoneNote || value == kSgfFlowerPassNote;
             if (!m_pStory)
                 return;
             // A second C in one node is not SGF's, but its text is kept too.

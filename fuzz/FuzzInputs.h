@@ -28,7 +28,8 @@ std::string RunSessionInput(const std::uint8_t* data, std::size_t size);
 // The input is an SGF file, read as `wxl import` reads one. It is refused
 // with a reason, or it gives entries that are all board points or marks and
 // that WriteSgf exports so that they read back the same, nothing dropped or
-// inserted.
+// inserted. Read with its story, it gives the same entries, and its export
+// with the story reads back as the same entries and story.
 std::string RunSgfInput(const std::uint8_t* data, std::size_t size);
 
 // Shared checks, empty when they hold: the replay position lies in the

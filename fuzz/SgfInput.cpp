@@ -2,6 +2,7 @@
 // read back.
 #include "fuzz/FuzzInputs.h"
 
+#include "tools/wxl/GameStory.h"
 #include "tools/wxl/SgfReader.h"
 #include "tools/wxl/SgfWriter.h"
 
@@ -36,5 +37,26 @@ std::string RunSgfInput(const std::uint8_t* data, std::size_t size)
     justTheEntries.moves = again.moves;
     if (DescribeImport(again) != DescribeImport(justTheEntries))
         return "reading the exported record dropped or inserted something";
+
+    // The story changes nothing in the record, and the export keeps it.
+    GameStory story;
+    const SgfImport told = ReadSgf(std::string_view(reinterpret_cast<const char*>(data), size), &story);
+    if (!std::equal(moves.begin(), moves.end(), told.moves.begin(), told.moves.end()))
+        return "reading the story changed the record";
+    const std::string sgf = WriteSgf(moves, story);
+    if (sgf.size() > kMaxSgfBytes)
+        return {};  // too long for an export, which wxl sgf refuses
+    GameStory toldAgain;
+    try {
+        again = ReadSgf(sgf, &toldAgain);
+    } catch (const CSgfError& e) {
+        return std::string("the export with its story was refused: ") + e.what();
+    }
+    if (!std::equal(moves.begin(), moves.end(), again.moves.begin(), again.moves.end()))
+        return "the export with its story did not read back as the same entries";
+    // Setup that AB and AW cannot give back in its order is written as moves.
+    if (toldAgain.rootProperties != story.rootProperties || toldAgain.comments != story.comments ||
+        (toldAgain.nSetupEntries != story.nSetupEntries && toldAgain.nSetupEntries != 0))
+        return "the export did not keep the story";
     return {};
 }

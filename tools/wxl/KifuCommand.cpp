@@ -1,10 +1,11 @@
 #include "KifuCommand.h"
 
+#include "CommandLine.h"
+#include "GameLoad.h"
 #include "GameStory.h"
 #include "KifuHeader.h"
 #include "KifuPaint.h"
 #include "KifuPlan.h"
-#include "CommandLine.h"
 #include "RenderPng.h"
 #include "record/ClientDoc.h"
 
@@ -237,8 +238,8 @@ int Kifu(const std::vector<std::string>& args)
     if (const auto complaint = ParseKifuOptions(args, options))
         return Usage(*complaint);
     CClientDoc doc{CClientDoc::OneReplay{}};
-    GameStory story;  // a .wxl record tells nothing besides its moves
-    if (!LoadDocument(doc, options.path, PrintToStderr))
+    GameStory story;  // empty for a .wxl record, which holds moves only
+    if (!LoadGame(doc, options.path, PrintToStderr, &story))
         return kExitFailed;
     return RunKifu(doc, story, options);
 }

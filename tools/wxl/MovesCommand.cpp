@@ -1,6 +1,7 @@
 #include "MovesCommand.h"
 
 #include "CommandLine.h"
+#include "GameLoad.h"
 #include "record/ClientDoc.h"
 #include "record/ColourRule.h"
 
@@ -21,7 +22,9 @@ std::string_view KindOf(MovePoint entry)
     return "stone";
 }
 
-void AppendLine(std::string& out, const MoveRecord& moves, int i)
+// A setup entry (a handicap or other stone placed before play, or a pass put
+// in between them) is marked: " setup" after the line, "setup":true in JSON.
+void AppendLine(std::string& out, const MoveRecord& moves, int i, bool bSetup)
 {
     const MovePoint entry = moves[i];
     out += std::to_string(i + 1);
@@ -32,10 +35,12 @@ void AppendLine(std::string& out, const MoveRecord& moves, int i)
         out += std::to_string(DisplayX(entry.x)) + ' ' + std::to_string(DisplayY(entry.y));
     else
         out += KindOf(entry);
+    if (bSetup)
+        out += " setup";
     out += '\n';
 }
 
-void AppendJsonObject(std::string& out, const MoveRecord& moves, int i)
+void AppendJsonObject(std::string& out, const MoveRecord& moves, int i, bool bSetup)
 {
     const MovePoint entry = moves[i];
     out += i == 0 ? "\n" : ",\n";
@@ -45,7 +50,8 @@ void AppendJsonObject(std::string& out, const MoveRecord& moves, int i)
     out += "\",\"kind\":\"";
     out += KindOf(entry);
     out += "\",\"x\":" + std::to_string(entry.x) + ",\"y\":" + std::to_string(entry.y);
-    out += ",\"dx\":" + std::to_string(DisplayX(entry.x)) + ",\"dy\":" + std::to_string(DisplayY(entry.y)) + '}';
+    out += ",\"dx\":" + std::to_string(DisplayX(entry.x)) + ",\"dy\":" + std::to_string(DisplayY(entry.y));
+    out += bSetup ? ",\"setup\":true}" : "}";
 }
 
 }  // namespace
@@ -69,15 +75,17 @@ int ListMoves(const std::vector<std::string>& args)
         return Usage("moves needs a FILE");
 
     CClientDoc doc{CClientDoc::OneReplay{}};
-    if (!LoadDocument(doc, path, PrintToStderr))
+    GameStory story;
+    if (!LoadGame(doc, path, PrintToStderr, &story))
         return kExitFailed;
     const MoveRecord& moves = doc.GetMoves();
     std::string out = bJson ? "[" : "";
     for (int i = 0; i < moves.GetSize() && std::cout; ++i) {
+        const bool bSetup = i < story.nSetupEntries;
         if (bJson)
-            AppendJsonObject(out, moves, i);
+            AppendJsonObject(out, moves, i, bSetup);
         else
-            AppendLine(out, moves, i);
+            AppendLine(out, moves, i, bSetup);
         if (out.size() >= kFlushBytes) {
             std::cout << out;
             out.clear();

@@ -1,6 +1,7 @@
 #include "PositionCommand.h"
 
 #include "CommandLine.h"
+#include "GameLoad.h"
 
 #include "record/ClientDoc.h"
 
@@ -62,7 +63,7 @@ std::optional<int> PreparePosition(const std::vector<std::string>& args, std::st
 {
     if (const auto complaint = ParsePositionOptions(args, options, command))
         return Usage(*complaint);
-    if (!LoadDocument(doc, options.path, PrintToStderr))
+    if (!LoadGame(doc, options.path, PrintToStderr))
         return kExitFailed;
     const int nSize = doc.GetMoves().GetSize();
     const long long nSteps = options.nSteps.value_or(nSize);

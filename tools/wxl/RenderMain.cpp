@@ -4,6 +4,7 @@
 // the command on ("render ...", "thumbnail ..." or "kifu ...") and it answers
 // exactly as wxl would.
 #include "CommandLine.h"
+#include "GameLoad.h"
 #include "KifuCommand.h"
 #include "PositionCommand.h"
 #include "RenderPng.h"
@@ -54,7 +55,7 @@ int Thumbnail(const std::vector<std::string>& allArgs)
         return *refusal;
     LimitThumbnailProcess();
     CClientDoc doc{CClientDoc::OneReplay{}};
-    if (!LoadDocument(doc, in, PrintToStderr))
+    if (!LoadGame(doc, in, PrintToStderr))
         return kExitFailed;
     if (doc.GetMoves().GetSize() > kThumbnailMaxEntries) {
         std::cerr << "wxl: " << EscapeControls(in) << ": more than " << kThumbnailMaxEntries

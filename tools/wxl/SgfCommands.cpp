@@ -1,39 +1,65 @@
 #include "SgfCommands.h"
 
 #include "CommandLine.h"
+#include "GameLoad.h"
 #include "SgfReader.h"
+#include "SgfText.h"
 #include "SgfWriter.h"
 #include "fw/core/CFile.h"
 #include "fw/core/DocumentPaths.h"
 #include "fw/core/FileException.h"
 #include "record/ClientDoc.h"
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
+#include <utility>
 
 namespace {
+
+// The options of `wxl sgf` that set the game information, and the root
+// property each one sets.
+constexpr std::pair<std::string_view, std::string_view> kInformationOptions[] = {
+    {"--black", "PB"}, {"--white", "PW"}, {"--black-rank", "BR"}, {"--white-rank", "WR"},
+    {"--date", "DT"},  {"--result", "RE"}, {"--event", "EV"},     {"--place", "PC"},
+};
 
 struct InOut {
     std::string input;
     std::string output;
+    // The root properties the options set, each with its text, in order.
+    std::vector<std::pair<std::string, std::string>> information;
 };
 
-// IN -o OUT, in any order, "--" ending the options.
+std::optional<std::string_view> InformationProperty(std::string_view option)
+{
+    for (const auto& [name, ident] : kInformationOptions)
+        if (option == name)
+            return ident;
+    return std::nullopt;
+}
+
+// IN -o OUT, in any order, "--" ending the options; with bInformation, the
+// game information options too.
 std::optional<InOut> ParseInOut(const std::vector<std::string>& args, std::string_view command,
-                                std::string_view outputName)
+                                std::string_view outputName, bool bInformation = false)
 {
     InOut files;
     bool bOptionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        const std::optional<std::string_view> ident = bInformation ? InformationProperty(arg) : std::nullopt;
         if (!bOptionsEnded && arg == "--") {
             bOptionsEnded = true;
-        } else if (!bOptionsEnded && arg == "-o") {
+        } else if (!bOptionsEnded && (arg == "-o" || ident)) {
             if (++i == args.size()) {
-                Usage("-o needs a value");
+                Usage(arg + " needs a value");
                 return std::nullopt;
             }
-            files.output = args[i];
+            if (ident)
+                files.information.emplace_back(*ident, args[i]);
+            else
+                files.output = args[i];
         } else if (files.input.empty() && (bOptionsEnded || !arg.starts_with("-"))) {
             files.input = arg;
         } else {
@@ -48,20 +74,21 @@ std::optional<InOut> ParseInOut(const std::vector<std::string>& args, std::strin
     return files;
 }
 
-// The whole file, refused beyond kMaxSgfBytes before more is read.
-std::string ReadBounded(const std::string& path)
+// Sets the root property ident to text, in the place the game has it, or
+// after the rest when it has none.
+void SetInformation(GameStory& story, const std::string& ident, std::string_view text)
 {
-    CFile file;
-    file.Open(path, CFile::modeRead);
-    std::string bytes;
-    char block[1 << 16];
-    while (const std::size_t nRead = file.Read(block, sizeof block)) {
-        if (bytes.size() + nRead > kMaxSgfBytes)
-            throw CSgfError("larger than " + std::to_string(kMaxSgfBytes >> 20) + " MB, too large for a game record");
-        bytes.append(block, nRead);
+    std::string value;
+    AppendEscaped(value, text);
+    auto& properties = story.rootProperties;
+    const auto named = [&ident](const auto& property) { return property.first == ident; };
+    const auto first = std::find_if(properties.begin(), properties.end(), named);
+    if (first == properties.end()) {
+        properties.emplace_back(ident, std::vector<std::string>{std::move(value)});
+        return;
     }
-    file.Close();
-    return bytes;
+    first->second = {std::move(value)};
+    properties.erase(std::remove_if(std::next(first), properties.end(), named), properties.end());
 }
 
 void WriteWhole(const std::string& path, std::string_view bytes)
@@ -76,20 +103,29 @@ void WriteWhole(const std::string& path, std::string_view bytes)
 
 int ExportSgf(const std::vector<std::string>& args)
 {
-    const std::optional<InOut> files = ParseInOut(args, "sgf", "OUT.sgf");
+    const std::optional<InOut> files = ParseInOut(args, "sgf", "OUT.sgf", true);
     if (!files)
         return kExitUsage;
     CClientDoc doc{CClientDoc::OneReplay{}};
-    if (!LoadDocument(doc, files->input, PrintToStderr))
+    GameStory story;
+    if (!LoadGame(doc, files->input, PrintToStderr, &story))
         return kExitFailed;
+    for (const auto& [ident, text] : files->information)
+        SetInformation(story, ident, text);
     if (doc.GetMoves().GetSize() > kMaxSgfEntries) {
         std::cerr << "wxl: " << EscapeControls(files->input) << ": " << doc.GetMoves().GetSize()
                   << " entries; an SGF export holds at most " << kMaxSgfEntries
                   << ", so that wxl import reads it back (" << (kMaxSgfBytes >> 20) << " MB)\n";
         return kExitFailed;
     }
+    const std::string sgf = WriteSgf(doc.GetMoves(), story);
+    if (sgf.size() > kMaxSgfBytes) {
+        std::cerr << "wxl: " << EscapeControls(files->input) << ": its SGF export would be " << sgf.size()
+                  << " bytes, more than wxl import reads (" << (kMaxSgfBytes >> 20) << " MB)\n";
+        return kExitFailed;
+    }
     try {
-        WriteWhole(files->output, WriteSgf(doc.GetMoves()));
+        WriteWhole(files->output, sgf);
     } catch (const CFileException& e) {
         PrintToStderr(e.GetErrorMessage());
         return kExitFailed;
@@ -105,7 +141,7 @@ int ImportSgf(const std::vector<std::string>& args)
     const std::string shownName = EscapeControls(files->input);
     SgfImport import;
     try {
-        import = ReadSgf(ReadBounded(files->input));
+        import = ReadSgfFile(files->input);
     } catch (const CFileException& e) {
         PrintToStderr(e.GetErrorMessage());
         return kExitFailed;

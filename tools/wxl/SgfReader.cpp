@@ -1,5 +1,6 @@
 #include "SgfReader.h"
 
+#include "GameStory.h"
 #include "SgfCharset.h"
 #include "SgfText.h"
 #include "SgfWriter.h"
@@ -58,6 +59,8 @@ struct PendingNode {
     std::vector<NodeMove> moves;
     std::optional<std::string> moveFault;   // why the move after the last of moves is none
     std::int64_t nComments = 0;    // C
+    std::string comment;           // the comments' text, when a story keeps them
+    bool bOnlyANote = false;       // the first comment is an export's note on the entry, no more
     std::int64_t nPointMarks = 0;  // MA, which wxl's export writes with a flower stone
     std::int64_t nMarkup = 0;      // the other markup
 
@@ -72,6 +75,8 @@ struct PendingNode {
         moves.clear();
         moveFault.reset();
         nComments = nPointMarks = nMarkup = 0;
+        comment.clear();
+        bOnlyANote = false;
     }
 };
 
@@ -93,13 +98,28 @@ bool IsFileProperty(std::string_view ident)
     return false;
 }
 
-// Builds the record from the main line's nodes, in order. The parser hands
-// it each node as it reads it: BeginNode, then for each property the values
-// NeedsValue asks for (AddValue) and the number of them (EndProperty), then
-// EndNode.
+// What the root says about the game, which a story keeps as it stands: all
+// but what makes the record, the file's own properties (the export writes
+// its own), the comment (kept as text) and markup.
+bool IsGameInformation(std::string_view ident)
+{
+    for (const std::string_view made : {"FF", "GM", "SZ", "CA", "AP", "AB", "AW", "AE", "B", "W", "C"})
+        if (ident == made)
+            return false;
+    return ident != kSgfEntryProperty && !IsMarkup(ident);
+}
+
+// Builds the record, and the story when one is asked for, from the main
+// line's nodes, in order. The parser hands it each node as it reads it:
+// BeginNode, then for each property the values NeedsValue asks for
+// (AddValue, as the file spells them) and the number of them (EndProperty),
+// then EndNode.
 class CRecordBuilder {
 public:
-    CRecordBuilder(std::string_view text, SgfImport& import) : m_text(text), m_import(import) {}
+    CRecordBuilder(std::string_view text, SgfImport& import, GameStory* pStory)
+        : m_text(text), m_import(import), m_pStory(pStory)
+    {
+    }
 
     // The node that starts at offset nAt of the text.
     void BeginNode(std::size_t nAt)
@@ -110,9 +130,14 @@ public:
 
     // Whether value nIndex of a property named ident makes the record: all
     // values of a list, the first of a move, of the entry and of the game
-    // and board size.
+    // and board size; or the story: all values of the root's game
+    // information, the first of a comment.
     bool NeedsValue(std::string_view ident, std::int64_t nIndex) const
     {
+        if (KeepsAsInformation(ident))
+            return true;
+        if (ident == "C")
+            return nIndex == 0;
         if (ident == "AB" || ident == "AW" || ident == "AE")
             return !m_node.setupFault;
         if (nIndex != 0)
@@ -124,9 +149,29 @@ public:
         return (ident == "GM" && !m_node.game) || (ident == "SZ" && !m_node.size);
     }
 
-    void AddValue(std::string_view ident, std::string_view value)
+    // Value nIndex of the property ident, as the file spells it.
+    void AddValue(std::string_view ident, std::int64_t nIndex, std::string_view raw)
     {
-        if (ident == "AB" || ident == "AW" || ident == "AE") {
+        if (KeepsAsInformation(ident)) {
+            if (nIndex == 0)
+                m_pStory->rootProperties.emplace_back(std::string(ident), std::vector<std::string>{});
+            m_pStory->rootProperties.back().second.emplace_back(raw);
+            return;
+        }
+        m_value.clear();
+        AppendUnescaped(m_value, raw);
+        const std::string_view value = m_value;
+        if (ident == "C") {
+            if (m_node.nComments == 0)
+                m_node.bOnlyANote =
+                    value == kSgfBombNote || value == kSgfFlowerStoneNote || value == kSgfFlowerPassNote;
+            if (!m_pStory)
+                return;
+            // A second C in one node is not SGF's, but its text is kept too.
+            if (m_node.nComments > 0 && !m_node.comment.empty() && !value.empty())
+                m_node.comment += '\n';
+            m_node.comment += value;
+        } else if (ident == "AB" || ident == "AW" || ident == "AE") {
             const std::optional<std::pair<MovePoint, MovePoint>> range = RangeOf(ident, value);
             if (!range)
                 return;
@@ -162,7 +207,8 @@ public:
             ++m_node.nPointMarks;
         } else if (IsMarkup(ident)) {
             ++m_node.nMarkup;
-        } else if (ident != "AB" && ident != "AW" && ident != "AE" && !IsFileProperty(ident)) {
+        } else if (ident != "AB" && ident != "AW" && ident != "AE" && !IsFileProperty(ident) &&
+                   !KeepsAsInformation(ident)) {
             // a WX after the node's entry among them
             ++m_import.nOtherProperties;
             auto& names = m_import.otherNames;
@@ -176,18 +222,27 @@ public:
     }
 
     // Makes the node's entries: in a node of wxl's own export, the entry,
-    // its moves and comment only describing it; else the setup stones and
-    // then the moves.
+    // its moves and the note of its comment only describing it; else the
+    // setup stones and then the moves.
     void EndNode()
     {
+        const bool bRoot = m_bRoot;
         if (m_bRoot)
             CheckGame();
         m_bRoot = false;
 
+        MoveRecord& moves = m_import.moves;
         if (m_node.entry) {
             AddOwnEntry();
+            // The note of wxl's export is not the game's: only a comment
+            // someone wrote there is dropped.
+            if (m_pStory)
+                DropEntryNote(moves.GetSize() - 1);
+            else if (m_node.nComments > 1 || !m_node.bOnlyANote)
+                m_import.nComments += m_node.nComments;
         } else {
-            m_import.nComments += m_node.nComments;
+            if (!m_pStory)
+                m_import.nComments += m_node.nComments;
             m_import.nMarkup += m_node.nPointMarks;
         }
         m_import.nMarkup += m_node.nMarkup;
@@ -197,15 +252,53 @@ public:
                     AppendAs(MovePoint{x, y}, range.bBlack ? BLACK_STONE : WHITE_STONE);
         if (m_node.setupFault)
             Fail(*m_node.setupFault);
-        if (m_node.entry)
-            return;
-        for (const NodeMove& move : m_node.moves)
-            AppendAs(move.x == 0 ? PASS_MARK : MovePoint{move.x, move.y}, move.bBlack ? BLACK_STONE : WHITE_STONE);
-        if (m_node.moveFault)
-            Fail(*m_node.moveFault);
+        if (m_pStory && bRoot && !m_node.entry)
+            m_pStory->nSetupEntries = moves.GetSize();
+        if (!m_node.entry) {
+            for (const NodeMove& move : m_node.moves)
+                AppendAs(move.x == 0 ? PASS_MARK : MovePoint{move.x, move.y},
+                         move.bBlack ? BLACK_STONE : WHITE_STONE);
+            if (m_node.moveFault)
+                Fail(*m_node.moveFault);
+        }
+        if (m_pStory)
+            KeepComment(bRoot);
     }
 
 private:
+    bool KeepsAsInformation(std::string_view ident) const
+    {
+        return m_pStory && m_bRoot && IsGameInformation(ident);
+    }
+
+    // The export's note on an entry that SGF has no move for is no comment
+    // of the game's: what the user wrote follows it after a blank line.
+    void DropEntryNote(int nEntry)
+    {
+        const std::string_view note = SgfEntryNote(m_import.moves, nEntry);
+        std::string& comment = m_node.comment;
+        if (note.empty() || !std::string_view(comment).starts_with(note))
+            return;
+        const std::size_t nAfter = std::string_view(comment).substr(note.size()).starts_with("\n\n") ? 2 : 0;
+        comment.erase(0, note.size() + nAfter);
+    }
+
+    // The node's comment goes on its last entry; a node that holds none
+    // gives its comment to the entry before it, as a paragraph of its own;
+    // the root, and what comes before the first move, to the root.
+    void KeepComment(bool bRoot)
+    {
+        if (m_node.comment.empty())
+            return;
+        const int nSize = m_import.moves.GetSize();
+        const int nEntry = bRoot || nSize <= m_pStory->nSetupEntries ? -1 : nSize - 1;
+        auto& comments = m_pStory->comments;
+        if (!comments.empty() && comments.back().first == nEntry)
+            comments.back().second += "\n\n" + m_node.comment;
+        else
+            comments.emplace_back(nEntry, m_node.comment);
+    }
+
     [[noreturn]] void Fail(const std::string& reason) const
     {
         throw CSgfError("line " + std::to_string(LineOf(m_text, m_nNodeAt)) + ": " + reason);
@@ -317,10 +410,12 @@ private:
 
     std::string_view m_text;
     SgfImport& m_import;
+    GameStory* m_pStory;  // or null: nothing kept beyond the record
     bool m_bRoot = true;
     std::size_t m_nNodeAt = 0;
-    PendingNode m_node;  // kept from node to node, with its storage
-    std::string m_move;  // the first value of the move being read
+    PendingNode m_node;   // kept from node to node, with its storage
+    std::string m_move;   // the first value of the move being read
+    std::string m_value;  // the value being read, escapes resolved, its storage kept
 };
 
 // ---- the text ----
@@ -329,7 +424,10 @@ private:
 // and where the main line lies follows from the depths alone.
 class CSgfParser {
 public:
-    CSgfParser(std::string_view text, SgfImport& import) : m_text(text), m_import(import), m_builder(text, import) {}
+    CSgfParser(std::string_view text, SgfImport& import, GameStory* pStory)
+        : m_text(text), m_import(import), m_builder(text, import, pStory)
+    {
+    }
 
     void Parse()
     {
@@ -442,13 +540,9 @@ private:
                 Fail(m_at, "property " + ident + " without a value");
             std::int64_t nValues = 0;
             while (m_at < m_text.size() && m_text[m_at] == '[') {
-                if (bMainLine && m_builder.NeedsValue(ident, nValues)) {
-                    m_value.clear();
-                    ReadValue(&m_value);
-                    m_builder.AddValue(ident, m_value);
-                } else {
-                    ReadValue(nullptr);
-                }
+                const std::string_view raw = ReadValue();
+                if (bMainLine && m_builder.NeedsValue(ident, nValues))
+                    m_builder.AddValue(ident, nValues, raw);
                 ++nValues;
                 SkipSpace();
             }
@@ -459,35 +553,21 @@ private:
             m_builder.EndNode();
     }
 
-    // Reads the value after '[' into *pValue, escapes resolved: "\]" is ']',
-    // "\\" is '\', and a backslash before a line break joins the lines. A
-    // value not needed (pValue null) is only passed over.
-    void ReadValue(std::string* pValue)
+    // Passes over the value after '[' and its closing ']'; the value as the
+    // file spells it, escapes and all (an escaped character never ends it).
+    std::string_view ReadValue()
     {
         const std::size_t nOpen = m_at++;
-        while (m_at < m_text.size() && m_text[m_at] != ']') {
-            char c = m_text[m_at++];
-            if (c == '\\' && m_at < m_text.size()) {
-                c = m_text[m_at++];
-                if (c == '\n' || c == '\r') {
-                    const char next = m_at < m_text.size() ? m_text[m_at] : '\0';
-                    if ((next == '\n' || next == '\r') && next != c)
-                        ++m_at;
-                    continue;
-                }
-            }
-            if (pValue)
-                *pValue += c;
-        }
+        while (m_at < m_text.size() && m_text[m_at] != ']')
+            m_at += m_text[m_at] == '\\' && m_at + 1 < m_text.size() ? 2 : 1;
         if (m_at == m_text.size())
             Fail(nOpen, "a property value without its closing ']'");
-        ++m_at;
+        return m_text.substr(nOpen + 1, m_at++ - nOpen - 1);
     }
 
     std::string_view m_text;
     SgfImport& m_import;
     CRecordBuilder m_builder;
-    std::string m_value;  // the value being read, its storage kept
     std::size_t m_at = 0;
     std::int64_t m_nDepth = 0;
     std::int64_t m_nVariationDepth = 0;  // depth of the dropped tree being skipped, or 0
@@ -507,14 +587,16 @@ void AppendCount(std::string& text, std::int64_t n, std::string_view singular, s
 
 }  // namespace
 
-SgfImport ReadSgf(std::string_view bytes)
+SgfImport ReadSgf(std::string_view bytes, GameStory* pStory)
 {
     if (bytes.size() > kMaxSgfBytes)
         throw CSgfError("larger than " + std::to_string(kMaxSgfBytes >> 20) + " MB, too large for a game record");
     std::string converted;
     bytes = SgfTextAsUtf8(bytes, converted);
+    if (pStory)
+        *pStory = {};
     SgfImport import;
-    CSgfParser(bytes, import).Parse();
+    CSgfParser(bytes, import, pStory).Parse();
     // The record goes on growing in a document, by CArray's own rule.
     import.moves.SetSize(import.moves.GetSize(), 0);
     return import;

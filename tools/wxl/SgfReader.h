@@ -10,7 +10,9 @@
 // [tt]), one entry each, with a pass put in front of any stone whose turn it
 // is not, so that replay gives every stone its colour. A node that holds a
 // WX entry (see SgfWriter.h) is that entry exactly. Everything else is
-// dropped and counted.
+// dropped and counted, unless a story is asked for: then the root's game
+// information and the main line's comments are kept in it (GameStory.h),
+// their text bounded by the file's; variations' comments never are.
 #pragma once
 
 #include "record/MoveRecord.h"
@@ -21,6 +23,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+struct GameStory;
 
 // The largest SGF file read. Real games are a few kilobytes; this leaves room
 // for huge collections and bounds what a hostile file can cost.
@@ -48,8 +52,10 @@ struct SgfImport {
 };
 
 // Reads a whole SGF file. Text in a character set other than UTF-8, as its
-// CA property declares it, is converted first. Throws CSgfError.
-SgfImport ReadSgf(std::string_view bytes);
+// CA property declares it, is converted first. With pStory, the story is
+// made anew, and what it keeps is not counted as dropped. Throws CSgfError
+// (*pStory then holds part of the game).
+SgfImport ReadSgf(std::string_view bytes, GameStory* pStory = nullptr);
 
 // One line for the user: the entries read, what was dropped and inserted.
 std::string DescribeImport(const SgfImport& import);

@@ -6,8 +6,13 @@
 // node after the root holds its record entry exactly in the private property
 // WX[x:y], from which ReadSgf gives back the same record. The name has two
 // letters because cgoban refuses a file with a longer one.
+//
+// With the game's story, the root holds its game information and comment,
+// and the setup entries as AB and AW (which other editors show as setup, and
+// ReadSgf makes the same entries of); each entry's node holds its comment.
 #pragma once
 
+#include "GameStory.h"
 #include "SgfReader.h"
 #include "record/MoveRecord.h"
 
@@ -27,11 +32,21 @@ inline constexpr std::size_t kSgfLongestEntryNode = 38;
 // The longest record exported: every file written must be one that
 // `wxl import` reads back (at most kMaxSgfBytes), which a record of any
 // length .wxl accepts would not be. A record this long is millions of
-// entries, far beyond any game another editor could show.
+// entries, far beyond any game another editor could show. A story adds its
+// own text, which the caller checks against kMaxSgfBytes.
 inline constexpr int kMaxSgfEntries = static_cast<int>((kMaxSgfBytes - kSgfFrameBytes) / kSgfLongestEntryNode);
 
 // The program's name and version as SGF's AP property holds them.
 std::string SgfApplication();
 
-// Requires moves.GetSize() <= kMaxSgfEntries.
-std::string WriteSgf(const MoveRecord& moves);
+// The comment the export puts on the node of an entry that SGF has no move
+// for, in Chinese and English: one of the notes below for entry i, empty
+// for the others. Requires 0 <= i < moves.GetSize().
+inline constexpr std::string_view kSgfBombNote = "扔飞弹 (flying bomb)";
+inline constexpr std::string_view kSgfFlowerStoneNote = "花 (flower stone)";
+inline constexpr std::string_view kSgfFlowerPassNote = "花 pass (flower pass)";
+std::string_view SgfEntryNote(const MoveRecord& moves, int i);
+
+// Requires moves.GetSize() <= kMaxSgfEntries, story.nSetupEntries and every
+// comment's entry within the record.
+std::string WriteSgf(const MoveRecord& moves, const GameStory& story = {});

@@ -1,8 +1,9 @@
-// wxl: inspect, check and script .wxl game records with the program's own
-// document code. It links no Qt, so that it starts as fast as a plain
+// wxl: inspect, check and script .wxl game records, and SGF games read as
+// records, with the program's own document code. It links no Qt, so that it starts as fast as a plain
 // program; `render`, `thumbnail` and `kifu` are handed to the companion program
 // wxl-render.
 #include "CommandLine.h"
+#include "GameLoad.h"
 #include "MovesCommand.h"
 #include "PositionCommand.h"
 #include "Session.h"
@@ -96,7 +97,7 @@ int Check(const std::vector<std::string>& args)
     for (const std::string& path : files) {
         CClientDoc doc;
         std::string message;
-        if (LoadDocument(doc, path, [&message](const std::string& text) { message = text; })) {
+        if (LoadGame(doc, path, [&message](const std::string& text) { message = text; })) {
             std::cout << EscapeControls(path) << ": ok (" << doc.GetMoves().GetSize() << " entries)\n";
         } else {
             std::cout << EscapeControls(path) << ": " << EscapeControls(message) << '\n';

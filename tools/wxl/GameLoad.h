@@ -1,0 +1,32 @@
+// What the commands that read a game open: a game record (.wxl), or an SGF
+// game of another editor read as `wxl import` reads it, so that each command
+// gives for an SGF game what it gives for the record import would write.
+#pragma once
+
+#include "GameStory.h"
+#include "SgfReader.h"
+#include "fw/core/MessageBox.h"
+
+#include <string>
+#include <string_view>
+
+class CClientDoc;
+
+// Whether path names an SGF game: its name ends in ".sgf", in any capitals.
+// The name alone decides, as the content cannot: a record's bytes may begin
+// with "(;" as well.
+bool IsSgfGameName(std::string_view path);
+
+// The SGF file at path, read by ReadSgf; refused beyond kMaxSgfBytes before
+// more is read. Throws CFileException, CSgfError.
+SgfImport ReadSgfFile(const std::string& path, GameStory* pStory = nullptr);
+
+// Loads the game at path into doc. A record is opened as the program's Open
+// does (LoadDocument). An SGF game becomes the record `wxl import` would
+// write, in a new, untitled, unmodified document, and import's note
+// ("wxl: FILE: 12 entries; dropped ...") goes to stderr. A failure leaves
+// its message with onMessage: the program's own, or import's for an SGF
+// game that is not one ("wxl: FILE: line 3: ..."). With pStory, the story
+// is made anew: what an SGF game tells besides its moves, nothing for a
+// record.
+bool LoadGame(CClientDoc& doc, const std::string& path, MessageBoxHandler onMessage, GameStory* pStory = nullptr);

@@ -5,6 +5,7 @@
 #include "support/RecordBytes.h"
 #include "support/RunTool.h"
 #include "support/TempFolder.h"
+#include "tools/WxlFolder.h"
 #include "tools/wxl/GameStory.h"
 #include "tools/wxl/SgfReader.h"
 #include "tools/wxl/SgfWriter.h"
@@ -47,16 +48,7 @@ std::vector<MovePoint> EntriesOf(const MoveRecord& moves)
     return {moves.begin(), moves.end()};
 }
 
-class SgfGameFolder : public testing_support::TempFolderTest {
-protected:
-    std::string WriteFile(std::string_view name, std::string_view bytes) const
-    {
-        std::ofstream(PathOf(name), std::ios::binary) << bytes;
-        return PathOf(name);
-    }
-
-    static ToolRun Wxl(const std::vector<std::string>& args) { return RunTool(WXL_PATH, args); }
-};
+class SgfGameFolder : public WxlFolderTest {};
 
 // ---- every command ----
 

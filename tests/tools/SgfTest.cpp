@@ -4,6 +4,7 @@
 #include "support/RecordBytes.h"
 #include "support/RunTool.h"
 #include "support/TempFolder.h"
+#include "tools/WxlFolder.h"
 #include "tools/wxl/SgfReader.h"
 #include "tools/wxl/SgfWriter.h"
 
@@ -145,16 +146,7 @@ TEST(SgfImport, TextThatGrowsTwelvefoldOnceConvertedIsRead)
     EXPECT_EQ(DescribeImport(import), "1 entry; dropped 1 comment");
 }
 
-class WxlSgfTest : public testing_support::TempFolderTest {
-protected:
-    std::string WriteFile(std::string_view name, std::string_view bytes) const
-    {
-        std::ofstream(PathOf(name), std::ios::binary) << bytes;
-        return PathOf(name);
-    }
-
-    static ToolRun Wxl(const std::vector<std::string>& args) { return RunTool(WXL_PATH, args); }
-};
+class WxlSgfTest : public WxlFolderTest {};
 
 TEST_F(WxlSgfTest, ExportThenImportGivesBackTheSameFile)
 {

@@ -42,6 +42,20 @@ SgfImport ReadSgfFile(const std::string& path, GameStory* pStory)
     return ReadSgf(bytes, pStory);
 }
 
+std::optional<SgfImport> ReadSgfGame(const std::string& path, const MessageBoxHandler& onMessage, GameStory* pStory)
+{
+    try {
+        return ReadSgfFile(path, pStory);
+    } catch (const CFileException& e) {
+        onMessage(e.GetErrorMessage());
+    } catch (const CSgfError& e) {
+        onMessage("wxl: " + EscapeControls(path) + ": " + EscapeControls(e.what()));
+    }
+    if (pStory)
+        *pStory = {};
+    return std::nullopt;
+}
+
 bool LoadGame(CClientDoc& doc, const std::string& path, MessageBoxHandler onMessage, GameStory* pStory)
 {
     if (pStory)
@@ -49,21 +63,11 @@ bool LoadGame(CClientDoc& doc, const std::string& path, MessageBoxHandler onMess
     if (!IsSgfGameName(path))
         return LoadDocument(doc, path, std::move(onMessage));
 
-    const std::string shownName = EscapeControls(path);
-    SgfImport import;
-    try {
-        import = ReadSgfFile(path, pStory);
-    } catch (const CFileException& e) {
-        onMessage(e.GetErrorMessage());
+    std::optional<SgfImport> import = ReadSgfGame(path, onMessage, pStory);
+    if (!import)
         return false;
-    } catch (const CSgfError& e) {
-        if (pStory)
-            *pStory = {};
-        onMessage("wxl: " + shownName + ": " + EscapeControls(e.what()));
-        return false;
-    }
-    std::cerr << "wxl: " << shownName << ": " << DescribeImport(import) << '\n';
+    std::cerr << "wxl: " << EscapeControls(path) << ": " << DescribeImport(*import) << '\n';
     fw::NewDocument(doc);
-    doc.LoadRecord(std::move(import.moves));
+    doc.LoadRecord(std::move(import->moves));
     return true;
 }

@@ -7,6 +7,7 @@
 #include "SgfReader.h"
 #include "fw/core/MessageBox.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,11 @@ bool IsSgfGameName(std::string_view path);
 // The SGF file at path, read by ReadSgf; refused beyond kMaxSgfBytes before
 // more is read. Throws CFileException, CSgfError.
 SgfImport ReadSgfFile(const std::string& path, GameStory* pStory = nullptr);
+// The same, with a failure's message left with onMessage instead: the
+// system's for a file that cannot be read, import's for an SGF game that is
+// not one ("wxl: FILE: line 3: ..."). The story is then empty.
+std::optional<SgfImport> ReadSgfGame(const std::string& path, const MessageBoxHandler& onMessage,
+                                     GameStory* pStory = nullptr);
 
 // Loads the game at path into doc. A record is opened as the program's Open
 // does (LoadDocument). An SGF game becomes the record `wxl import` would

@@ -138,25 +138,17 @@ int ImportSgf(const std::vector<std::string>& args)
     const std::optional<InOut> files = ParseInOut(args, "import", "OUT.wxl");
     if (!files)
         return kExitUsage;
-    const std::string shownName = EscapeControls(files->input);
-    SgfImport import;
-    try {
-        import = ReadSgfFile(files->input);
-    } catch (const CFileException& e) {
-        PrintToStderr(e.GetErrorMessage());
+    std::optional<SgfImport> import = ReadSgfGame(files->input, PrintToStderr);
+    if (!import)
         return kExitFailed;
-    } catch (const CSgfError& e) {
-        std::cerr << "wxl: " << shownName << ": " << EscapeControls(e.what()) << '\n';
-        return kExitFailed;
-    }
 
-    const std::string summary = DescribeImport(import);
+    const std::string summary = DescribeImport(*import);
     CClientDoc doc{CClientDoc::OneReplay{}};
     fw::NewDocument(doc);
-    doc.LoadRecord(std::move(import.moves));
+    doc.LoadRecord(std::move(import->moves));
     const CMessageBoxRedirect redirect(PrintToStderr);
     if (!fw::SaveDocumentAs(doc, files->output))
         return kExitFailed;
-    std::cerr << "wxl: " << shownName << ": " << summary << '\n';
+    std::cerr << "wxl: " << EscapeControls(files->input) << ": " << summary << '\n';
     return kExitOk;
 }

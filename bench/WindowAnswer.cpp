@@ -28,6 +28,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -121,7 +122,7 @@ int main(int argc, char** argv)
     view.resize(610, 640);
     view.show();
     if (bOneByOne)
-        view.SetReplayTiming({.mergeAfter = 24h, .progressAfter = 24h});
+        view.SetReplayThresholds({.nMergeFromEntries = std::numeric_limits<int>::max(), .progressAfter = 24h});
     QCoreApplication::processEvents();
 
     const Qt::Key key = scenario == "pageup" ? Qt::Key_PageUp : scenario == "left" ? Qt::Key_Left : Qt::Key_End;

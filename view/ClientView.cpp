@@ -332,7 +332,7 @@ void CClientView::RunReplay(Operation operation)
 {
     QElapsedTimer clock;
     clock.start();
-    CReplayProgressWindow progress(this, m_timing.progressAfter);
+    CReplayProgressWindow progress(this, m_thresholds.progressAfter);
     {
         const CReplayScope scope(m_bReplaying, *GetDocument(), progress);
         operation();
@@ -342,7 +342,8 @@ void CClientView::RunReplay(Operation operation)
         m_merged.Clear();
         RepaintWholeView();
     }
-    if (clock.elapsed() >= m_timing.mergeAfter.count())
+    if (GetDocument()->GetMoves().GetSize() >= m_thresholds.nMergeFromEntries &&
+        clock.elapsed() >= m_thresholds.mergeAfter.count())
         m_bMerging = true;
     if (m_bMerging)
         PostMergedRun();

@@ -81,15 +81,19 @@ public:
     // A new or opened game: what was merged for the one before is dropped.
     void OnInitialUpdate() override;
 
-    // How long a replay command runs before the input after it is merged,
-    // and before its progress shows; tests shorten them. A step quicker
-    // than key repeat (some 30 ms) cannot let input pile up, so 10 ms keeps
-    // an ordinary game stepping one key at a time.
-    struct ReplayTiming {
+    // When the input after a replay command is merged, and when its progress
+    // shows; tests change them. Merging starts after a replay that took
+    // mergeAfter or longer in a record of nMergeFromEntries entries or more.
+    // A step quicker than key repeat (some 30 ms) cannot let input pile up,
+    // so 10 ms keeps a long record stepping one key at a time while it can;
+    // an ordinary game, a few hundred entries, always steps one key at a
+    // time, however busy the machine is.
+    struct ReplayThresholds {
+        int nMergeFromEntries = 16 * 1024;
         std::chrono::milliseconds mergeAfter{10};
         std::chrono::milliseconds progressAfter{500};
     };
-    void SetReplayTiming(ReplayTiming timing) { m_timing = timing; }
+    void SetReplayThresholds(ReplayThresholds thresholds) { m_thresholds = thresholds; }
 
     // What the view shows now (painted on demand); for tests and printing of
     // the screen.
@@ -152,7 +156,7 @@ private:
     // wheels report parts of a 120-unit notch.
     int m_nWheelDelta = 0;
 
-    ReplayTiming m_timing;
+    ReplayThresholds m_thresholds;
     CMergedReplay m_merged;
     bool m_bMerging = false;    // a replay took long: input is merged until a posted run finds none
     bool m_bRunPosted = false;  // a run of the merged commands is on its way

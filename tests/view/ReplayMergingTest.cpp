@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <initializer_list>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -100,7 +101,7 @@ protected:
 TEST_F(ReplayMergingTest, ABurstOfKeysTakesTwoReplaysAndShowsWhereTheyLead)
 {
     LoadAtEnd(3000);
-    m_view.SetReplayTiming({.mergeAfter = 0ms, .progressAfter = 1h});
+    m_view.SetReplayThresholds({.nMergeFromEntries = 0, .mergeAfter = 0ms, .progressAfter = 1h});
     PaintCounter paints;
     m_view.installEventFilter(&paints);
     for (int i = 0; i < 200; ++i)
@@ -119,7 +120,7 @@ TEST_F(ReplayMergingTest, ABurstOfKeysTakesTwoReplaysAndShowsWhereTheyLead)
 TEST_F(ReplayMergingTest, MergedKeysCountFromWhereTheKeysBeforeThemLead)
 {
     LoadAtEnd(30);
-    m_view.SetReplayTiming({.mergeAfter = 0ms, .progressAfter = 1h});
+    m_view.SetReplayThresholds({.nMergeFromEntries = 0, .mergeAfter = 0ms, .progressAfter = 1h});
     const auto press = [this](std::initializer_list<Qt::Key> keys) {
         for (const Qt::Key key : keys)
             QCoreApplication::postEvent(&m_view, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
@@ -137,7 +138,7 @@ TEST_F(ReplayMergingTest, MergedKeysCountFromWhereTheKeysBeforeThemLead)
 TEST_F(ReplayMergingTest, ACommandAfterMergedKeysRunsThemFirst)
 {
     LoadAtEnd(30);
-    m_view.SetReplayTiming({.mergeAfter = 0ms, .progressAfter = 1h});
+    m_view.SetReplayThresholds({.nMergeFromEntries = 0, .mergeAfter = 0ms, .progressAfter = 1h});
     for (int i = 0; i < 3; ++i)
         QCoreApplication::postEvent(&m_view, new QKeyEvent(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier));
     // The keys arrive; the run of the merged ones has not come yet.
@@ -177,7 +178,7 @@ protected:
         m_longDoc.LoadRecord(RandomStones(5000));
         m_longDoc.SetModifiedFlag(true);
         m_view.SetDocument(&m_longDoc);
-        m_view.SetReplayTiming({.mergeAfter = 1h, .progressAfter = 0ms});
+        m_view.SetReplayThresholds({.nMergeFromEntries = std::numeric_limits<int>::max(), .progressAfter = 0ms});
     }
 
     // Presses key, cancelling the progress window as soon as it answers;

@@ -150,7 +150,10 @@ def check_shown(driver, game, n, compare_pixels=True):
     if not wait_position(driver, n):
         return
     what = "%s at %d" % (os.path.basename(game), n)
-    check(driver.execute_script("return location.hash") == "#%d" % n, what + ": the fragment follows")
+    try:
+        WebDriverWait(driver, 5).until(lambda d: d.execute_script("return location.hash") == "#%d" % n)
+    except Exception:
+        check(False, what + ": the fragment follows")
     shown = driver.execute_script("return document.getElementById('caption').textContent")
     expected = caption_of(game, n)
     check(shown == expected, "%s: caption %r, wxl board says %r" % (what, shown, expected))

@@ -3,6 +3,7 @@
 #include "record/ClientDoc.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -80,7 +81,7 @@ ReplaySteps EncodeReplaySteps(CClientDoc& doc)
         changes.clear();
         if (bOnBoard)
             noteChange(entry.x, entry.y);
-        if (before != grid) {
+        if (std::memcmp(before.data(), grid.data(), sizeof grid) != 0) {
             for (int x = 1; x <= BOARD_SIZE; ++x)
                 for (int y = 1; y <= BOARD_SIZE; ++y)
                     if (grid[static_cast<std::size_t>(CellIndex(x, y))] !=

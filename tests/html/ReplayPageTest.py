@@ -209,6 +209,23 @@ def desktop_tests(driver):
     check_shown(driver, game, size - 10)
     press(driver, Keys.ARROW_LEFT)
     check_shown(driver, game, size - 11, compare_pixels=False)
+    # The buttons, the wheel over the board and the slider.
+    driver.find_element("id", "back").click()
+    check_shown(driver, game, size - 12, compare_pixels=False)
+    driver.find_element("id", "start").click()
+    check_shown(driver, game, 0, compare_pixels=False)
+    driver.find_element("id", "forward").click()
+    check_shown(driver, game, 1, compare_pixels=False)
+    driver.execute_script("document.getElementById('board').dispatchEvent("
+                          "new WheelEvent('wheel', {deltaY: 100, cancelable: true}))")
+    check_shown(driver, game, 2, compare_pixels=False)
+    driver.execute_script("const s = document.getElementById('slider'); s.value = '7';"
+                          "s.dispatchEvent(new Event('input'))")
+    check_shown(driver, game, 7)
+    driver.find_element("id", "end").click()
+    check_shown(driver, game, size, compare_pixels=False)
+    press(driver, Keys.ARROW_LEFT)
+    check_shown(driver, game, size - 1, compare_pixels=False)
     # Move numbers switched on draw over the stones; the caption stays.
     driver.find_element("id", "last10").click()
     driver.find_element("id", "all").click()
@@ -222,6 +239,14 @@ def desktop_tests(driver):
     check_shown(driver, game, size, compare_pixels=False)
     if SHOTS:
         driver.save_screenshot(os.path.join(SHOTS, "desktop-record.png"))
+
+    empty = os.path.join(WORK, "empty.wxl")
+    with open(empty, "wb") as out:
+        out.write(b"\0\0")
+    driver.get("file://" + make_page(empty))
+    check_shown(driver, empty, 0)
+    press(driver, Keys.ARROW_RIGHT)
+    check_console(driver, "empty.wxl")
 
     sgf = sgf_game()
     sgf_page = make_page(sgf)
@@ -255,6 +280,15 @@ def phone_tests(driver, page):
         "return [[r.left, r.right, r.width, r.height], [c.width, c.height], window.innerWidth]")
     check(css[2] == css[3] and css[0] >= 0 and css[1] <= inner, "the board is square within the phone: %s" % css)
     check(store == [round(css[2] * 3)] * 2, "the backing store is 3 x the CSS size: %s for %s" % (store, css))
+    # A swipe to the left steps forward, one to the right back.
+    swipe = ("const c = document.getElementById('board'), r = c.getBoundingClientRect();"
+             "const touch = x => [new Touch({identifier: 1, target: c, clientX: x, clientY: r.top + 100})];"
+             "c.dispatchEvent(new TouchEvent('touchstart', {changedTouches: touch(r.left + arguments[0])}));"
+             "c.dispatchEvent(new TouchEvent('touchend', {changedTouches: touch(r.left + arguments[1])}));")
+    driver.execute_script(swipe, 250, 50)
+    wait_position(driver, 6)
+    driver.execute_script(swipe, 50, 250)
+    wait_position(driver, 5)
     check_console(driver, "phone")
     if SHOTS:
         driver.save_screenshot(os.path.join(SHOTS, "phone-sgf.png"))

@@ -1,10 +1,15 @@
 // The step stream of `wxl html`, byte for byte: the page decodes exactly this
 // layout (tools/wxl/ReplaySteps.h), so a change here must be a change there.
 #include "record/ClientDoc.h"
+#include "support/RecordBytes.h"
+#include "support/RunTool.h"
+#include "support/TempFolder.h"
 #include "tools/wxl/ReplaySteps.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -58,6 +63,29 @@ TEST(ReplaySteps, ManyChangesTakeAnExplicitCount)
               (std::vector<int>{0xF4, 8,     // black, marker, entry leads, the count follows
                                 0x95, 0x04,  // cell 133 black: 533
                                 0, 76, 0x98, 1, 0xE4, 1, 0xB0, 2, 0xFC, 2, 0xC8, 3}));  // cells 0, 19... 114 emptied
+}
+
+using HtmlCommandTest = testing_support::TempFolderTest;
+
+TEST_F(HtmlCommandTest, BadCommandLinesAreUsageErrorsAndWriteNothing)
+{
+    const std::string record = PathOf("game.wxl");
+    std::ofstream(record, std::ios::binary) << testing_support::RecordBytes({{4, 4}, {16, 16}});
+    const std::string page = PathOf("game.html");
+    const std::vector<std::vector<std::string>> commandLines = {
+        {"html", record},
+        {"html", "-o", page},
+        {"html", record, "-o", page, "--at", "3"},
+        {"html", record, "-o", page, "--at", "-1"},
+        {"html", record, "-o", page, "--title"},
+        {"html", record, record, "-o", page},
+    };
+    for (const auto& args : commandLines) {
+        const testing_support::ToolRun run = testing_support::RunTool(WXL_PATH, args);
+        EXPECT_EQ(run.nExit, 2) << testing::PrintToString(args);
+        EXPECT_NE(run.err, "") << testing::PrintToString(args);
+    }
+    EXPECT_EQ(FilesInFolder(), std::set<std::string>{"game.wxl"});
 }
 
 }  // namespace

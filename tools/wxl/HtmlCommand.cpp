@@ -14,11 +14,12 @@
 #include <QFile>
 #include <QImage>
 
+#include <cassert>
 #include <charconv>
 #include <cstring>
-#include <map>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <optional>
 
 namespace {
@@ -185,8 +186,11 @@ std::string GameData(const ReplaySteps& steps, int nSize, int nAt, const GameSto
     return data;
 }
 
+// The hash the content security policy allows the page's one element of a
+// kind by: its text between open and close, which the template holds once.
 std::string Sha256Source(const QByteArray& page, const char* open, const char* close)
 {
+    assert(page.indexOf(open) >= 0 && page.indexOf(close) > page.indexOf(open));
     const qsizetype start = page.indexOf(open) + static_cast<qsizetype>(std::strlen(open));
     const qsizetype end = page.indexOf(close, start);
     return "sha256-" + Base64(QCryptographicHash::hash(page.mid(start, end - start), QCryptographicHash::Sha256));

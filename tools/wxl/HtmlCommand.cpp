@@ -190,7 +190,7 @@ std::string GameData(const ReplaySteps& steps, int nSize, int nAt, const GameSto
 // kind by: its text between open and close, which the template holds once.
 std::string Sha256Source(const QByteArray& page, const char* open, const char* close)
 {
-    assert(page.indexOf(open) >= 0 && page.indexOf(close) > page.indexOf(open));
+    assert(page.indexOf(open) >= 0 && page.indexOf(close, page.indexOf(open)) >= 0);
     const qsizetype start = page.indexOf(open) + static_cast<qsizetype>(std::strlen(open));
     const qsizetype end = page.indexOf(close, start);
     return "sha256-" + Base64(QCryptographicHash::hash(page.mid(start, end - start), QCryptographicHash::Sha256));

@@ -14,6 +14,9 @@ set -eu
 PACKAGES="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libx11-dev fonts-wqy-microhei qt6-translations-l10n xvfb xauth
   xdotool imagemagick dpkg-dev file shared-mime-info"
+# The browser tests of `wxl html` (tests/html/): Chromium driven through
+# WebDriver by Debian's Selenium, which serves the system Python.
+PACKAGES="$PACKAGES chromium chromium-driver python3-selenium"
 # `install-deps.sh fuzz` adds clang, whose libFuzzer the fuzz targets use.
 if [ "${1:-}" = "fuzz" ]; then PACKAGES="$PACKAGES clang"; fi
 # `install-deps.sh bench` adds what bench/whole-process.sh times processes

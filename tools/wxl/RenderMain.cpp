@@ -1,10 +1,11 @@
 // wxl-render: the wxl commands that draw, in a program of their own. Drawing
 // needs QtGui, whose libraries would make every other wxl command start
 // several times slower, so wxl runs this program with its own arguments from
-// the command on ("render ...", "thumbnail ..." or "kifu ...") and it answers
+// the command on ("render ...", "thumbnail ...", "kifu ..." or "html ...") and it answers
 // exactly as wxl would.
 #include "CommandLine.h"
 #include "GameLoad.h"
+#include "HtmlCommand.h"
 #include "KifuCommand.h"
 #include "PositionCommand.h"
 #include "RenderPng.h"
@@ -74,7 +75,9 @@ int RunCommand(std::string_view command, const std::vector<std::string>& args)
         return Thumbnail(args);
     if (command == "kifu")
         return Kifu(args);
-    return Usage("wxl-render draws for wxl: run 'wxl render', 'wxl thumbnail' or 'wxl kifu'");
+    if (command == "html")
+        return Html(args);
+    return Usage("wxl-render draws for wxl: run 'wxl render', 'wxl thumbnail', 'wxl kifu' or 'wxl html'");
 }
 
 }  // namespace

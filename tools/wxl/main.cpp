@@ -1,6 +1,6 @@
 // wxl: inspect, check and script .wxl game records, and SGF games read as
 // records, with the program's own document code. It links no Qt, so that it starts as fast as a plain
-// program; `render`, `thumbnail` and `kifu` are handed to the companion program
+// program; `render`, `thumbnail`, `kifu` and `html` are handed to the companion program
 // wxl-render.
 #include "CommandLine.h"
 #include "GameLoad.h"
@@ -66,7 +66,7 @@ int Board(const std::vector<std::string>& args)
     return kExitOk;
 }
 
-// Runs the companion program for `render`, `thumbnail` and `kifu`, with the command
+// Runs the companion program for `render`, `thumbnail`, `kifu` and `html`, with the command
 // and its arguments. It takes this process's place, so its output, messages
 // and exit status are the command's own.
 int RunDrawingCommand(char** argv)
@@ -133,7 +133,7 @@ int RunCommand(std::string_view command, const std::vector<std::string>& args, c
     }
     if (command == "board")
         return Board(args);
-    if (command == "render" || command == "thumbnail" || command == "kifu")
+    if (command == "render" || command == "thumbnail" || command == "kifu" || command == "html")
         return RunDrawingCommand(argv);
     if (command == "check")
         return Check(args);

@@ -41,9 +41,12 @@ fuzz:
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run-all.sh $(FUZZ_BUILD)/fuzz
 
-# The Debian package, in $(BUILD).
+# The Debian package, in $(BUILD), and lintian's verdict on it: any error or
+# warning fails.
 package: build
+	@scripts/install-deps.sh package
 	@cd $(BUILD) && cpack -G DEB
+	@packaging/lint-deb.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

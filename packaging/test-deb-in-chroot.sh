@@ -103,6 +103,10 @@ chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin \
     echo "-- the .wxl type in the MIME database, the manual pages"
     grep wexlan /usr/share/mime/globs2 || echo "(no MIME database: shared-mime-info is not installed)"
     ls /usr/share/man/man1/wexlan.1.gz /usr/share/man/man1/wxl.1.gz
+    echo "-- the icons, the AppStream metadata, copyright and changelog"
+    ls /usr/share/icons/hicolor/*/apps/wexlan.*
+    ls /usr/share/metainfo/io.github.wexlan.wexlan.metainfo.xml
+    ls /usr/share/doc/wexlan/copyright /usr/share/doc/wexlan/changelog.gz
     echo "-- wexlan on a virtual display (fails if it is gone after 4 s)"
     xvfb-run -a -s "-screen 0 800x760x24" sh -c \
       "wexlan & pid=\$!; sleep 4; import -window root /tmp/shot.png; kill \$pid || exit 1; wait \$pid || true"

@@ -22,6 +22,9 @@ if [ "${1:-}" = "fuzz" ]; then PACKAGES="$PACKAGES clang"; fi
 # `install-deps.sh bench` adds what bench/whole-process.sh times processes
 # with: hyperfine for the run times, GNU time for the peak resident memory.
 if [ "${1:-}" = "bench" ]; then PACKAGES="$PACKAGES hyperfine time"; fi
+# `install-deps.sh package` adds the checks `make package` runs on the .deb
+# and on the installed tree: lintian, desktop-file-validate and appstreamcli.
+if [ "${1:-}" = "package" ]; then PACKAGES="$PACKAGES lintian desktop-file-utils appstream"; fi
 
 missing=""
 for pkg in $PACKAGES; do

@@ -88,15 +88,6 @@ QByteArray PalettePng(const QImage& indexed, int bitDepth)
     return png;
 }
 
-bool WriteBytes(const QByteArray& bytes, const QString& path, QString* error)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    *error = file.errorString();
-    return false;
-}
-
 bool WriteWithQt(const QImage& image, const char* format, const QString& path, QString* error)
 {
     QImageWriter writer(path, format);
@@ -107,6 +98,15 @@ bool WriteWithQt(const QImage& image, const char* format, const QString& path, Q
 }
 
 }  // namespace
+
+bool WriteBytes(const QByteArray& bytes, const QString& path, QString* error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    *error = file.errorString();
+    return false;
+}
 
 bool SaveImage(const QImage& image, FileFormat format, const QString& path, QString* error)
 {
@@ -124,6 +124,8 @@ bool SaveImage(const QImage& image, FileFormat format, const QString& path, QStr
         return WriteBytes(PalettePng(ToVga16(image), 4), path, error);
     case FileFormat::Ico:
         return WriteWithQt(image.convertToFormat(QImage::Format_ARGB32), "ico", path, error);
+    case FileFormat::ArgbPng:
+        return WriteWithQt(image.convertToFormat(QImage::Format_ARGB32), "png", path, error);
     }
     return false;
 }

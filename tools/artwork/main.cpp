@@ -1,6 +1,9 @@
-// wexlan_artwork: draws the program's bitmaps and icons.
-// Usage: wexlan_artwork OUTPUT_DIR. Runs without a display (offscreen).
+// wexlan_artwork: draws the program's bitmaps and icons, and the icons the
+// desktop shows for it.
+// Usage: wexlan_artwork OUTPUT_DIR [DESKTOP_ICON_DIR]. Runs without a display
+// (offscreen).
 #include "BoardImage.h"
+#include "DesktopIcon.h"
 #include "IconImages.h"
 #include "ImageFiles.h"
 #include "LabelText.h"
@@ -41,6 +44,25 @@ int Fail(const QString& message)
     return 1;
 }
 
+// wexlan.svg and wexlan-<size>.png for each size of the hicolor theme.
+int WriteDesktopIcons(const QDir& directory)
+{
+    if (!directory.mkpath("."))
+        return Fail("cannot create " + directory.path());
+    QString error;
+    const QString svgPath = directory.filePath("wexlan.svg");
+    if (!WriteBytes(DesktopIconSvg(), svgPath, &error))
+        return Fail(svgPath + ": " + error);
+    std::printf("%s\n", qPrintable(svgPath));
+    for (const int size : kDesktopIconSizes) {
+        const QString path = directory.filePath(QString("wexlan-%1.png").arg(size));
+        if (!SaveImage(DrawDesktopIcon(size), FileFormat::ArgbPng, path, &error))
+            return Fail(path + ": " + error);
+        std::printf("%s\n", qPrintable(path));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -49,8 +71,8 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: wexlan_artwork OUTPUT_DIR\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: wexlan_artwork OUTPUT_DIR [DESKTOP_ICON_DIR]\n");
         return 2;
     }
     if (!ArtworkFontInstalled())
@@ -67,5 +89,7 @@ int main(int argc, char* argv[])
             return Fail(path + ": " + error);
         std::printf("%s\n", qPrintable(path));
     }
+    if (argc == 3)
+        return WriteDesktopIcons(QDir(QString::fromLocal8Bit(argv[2])));
     return 0;
 }

@@ -5,9 +5,9 @@
 #include "support/RecordBytes.h"
 #include "support/RunTool.h"
 #include "support/TempFolder.h"
-#include "tools/wxl/GameStory.h"
-#include "tools/wxl/SgfReader.h"
-#include "tools/wxl/SgfWriter.h"
+#include "record/sgf/GameStory.h"
+#include "record/sgf/SgfReader.h"
+#include "record/sgf/SgfWriter.h"
 #include "tools/wxl/ThumbnailBudget.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 #include "support/RecordBytes.h"
 #include "support/RunTool.h"
 #include "support/TempFolder.h"
-#include "tools/wxl/SgfReader.h"
-#include "tools/wxl/SgfWriter.h"
+#include "record/sgf/SgfReader.h"
+#include "record/sgf/SgfWriter.h"
 
 #include <gtest/gtest.h>
 

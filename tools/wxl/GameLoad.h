@@ -3,23 +3,15 @@
 // gives for an SGF game what it gives for the record import would write.
 #pragma once
 
-#include "GameStory.h"
-#include "SgfReader.h"
 #include "fw/core/MessageBox.h"
+#include "record/sgf/GameStory.h"
+#include "record/sgf/SgfFile.h"
+#include "record/sgf/SgfReader.h"
 
 #include <string>
 #include <string_view>
 
 class CClientDoc;
-
-// Whether path names an SGF game: its name ends in ".sgf", in any capitals.
-// The name alone decides, as the content cannot: a record's bytes may begin
-// with "(;" as well.
-bool IsSgfGameName(std::string_view path);
-
-// The SGF file at path, read by ReadSgf; refused beyond kMaxSgfBytes before
-// more is read. Throws CFileException, CSgfError.
-SgfImport ReadSgfFile(const std::string& path, GameStory* pStory = nullptr);
 
 // Loads the game at path into doc. A record is opened as the program's Open
 // does (LoadDocument). An SGF game becomes the record `wxl import` would

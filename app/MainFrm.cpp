@@ -1,13 +1,35 @@
 #include "MainFrm.h"
 
+#include "fw/core/FileException.h"
+#include "fw/core/FrameworkText.h"
+#include "fw/core/MessageBox.h"
+#include "fw/gui/CView.h"
+#include "fw/gui/CWinApp.h"
 #include "record/ClientDoc.h"
+#include "record/sgf/SgfFile.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <filesystem>
 
 namespace {
 
 constexpr std::array kIndicators{ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+// Whether strPath ends in the record's extension (".wxl"), in any capitals.
+bool IsRecordName(const std::string& strPath, const CSingleDocTemplate& docTemplate)
+{
+    std::string ext = std::filesystem::path(strPath).extension().string();
+    std::ranges::transform(ext, ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return !ext.empty() && ext == docTemplate.GetDocString(CSingleDocTemplate::filterExt);
+}
+
+void ShowFormatMessage()
+{
+    AfxMessageBox(std::string(fw::FrameworkText(fw::IDP_FAILED_INVALID_FORMAT)));
+}
 
 }  // namespace
 
@@ -20,6 +42,7 @@ bool CMainFrame::OnCreate(const CreateContext& context)
         return false;
     if (!CreateStatusBar(kIndicators))
         return false;
+    DragAcceptFiles();
     // The view asks for the board and the caption line under it; the frame
     // adds its menu, toolbar, status bar and borders to that.
     resize(sizeHint());
@@ -30,4 +53,41 @@ void CMainFrame::RecoverFromOutOfMemory()
 {
     if (auto* pDoc = dynamic_cast<CClientDoc*>(GetActiveDocument()))
         pDoc->ReturnToStart();
+}
+
+void CMainFrame::OnDropFile(const std::string& strPath)
+{
+    const CWinApp* pApp = AfxGetApp();
+    if (!pApp || !pApp->GetDocTemplate())
+        return;
+    if (IsSgfGameName(strPath))
+        ImportSgfGame(strPath);
+    else if (IsRecordName(strPath, *pApp->GetDocTemplate()))
+        CFrameWnd::OnDropFile(strPath);
+    else
+        ShowFormatMessage();
+}
+
+void CMainFrame::ImportSgfGame(const std::string& strPath)
+{
+    // Read before the save question: a game that cannot be had costs the
+    // user nothing.
+    SgfImport import;
+    try {
+        import = ReadSgfFile(strPath);
+    } catch (const CFileException& e) {
+        AfxMessageBox(e.GetErrorMessage());
+        return;
+    } catch (const CSgfError&) {
+        ShowFormatMessage();
+        return;
+    }
+    // A new game, as File › New makes it; null when the user cancelled.
+    auto* pDoc = dynamic_cast<CClientDoc*>(AfxGetApp()->GetDocTemplate()->OpenDocumentFile(nullptr));
+    if (!pDoc)
+        return;
+    pDoc->LoadRecord(std::move(import.moves));
+    // Not saved anywhere yet: Save asks for a name, closing asks to save.
+    pDoc->SetModifiedFlag();
+    GetActiveView()->OnInitialUpdate();
 }

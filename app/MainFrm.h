@@ -1,5 +1,7 @@
 // The main window: the fixed caption, the toolbar along the top, the status
 // bar with the lock-key indicators, and a starting size made for the board.
+// A game dropped on it opens: a record as File › Open opens it, an SGF game
+// of another editor imported into a new game.
 #pragma once
 
 #include "fw/gui/CFrameWnd.h"
@@ -14,4 +16,13 @@ protected:
     // The game goes back to its start: the record stays, the position that
     // ran out of memory goes.
     void RecoverFromOutOfMemory() override;
+    // A record (.wxl) opens as File › Open opens it. An SGF game (.sgf) is
+    // read as `wxl import` reads it into a new, modified, untitled game, at
+    // its start as an opened record is, after the save question for the
+    // game shown; one that cannot be read leaves the game shown as it is.
+    // Any other file gets the message for a file of the wrong format.
+    void OnDropFile(const std::string& strPath) override;
+
+private:
+    void ImportSgfGame(const std::string& strPath);
 };

@@ -2,9 +2,9 @@
 // read back.
 #include "fuzz/FuzzInputs.h"
 
-#include "tools/wxl/GameStory.h"
-#include "tools/wxl/SgfReader.h"
-#include "tools/wxl/SgfWriter.h"
+#include "record/sgf/GameStory.h"
+#include "record/sgf/SgfReader.h"
+#include "record/sgf/SgfWriter.h"
 
 #include <algorithm>
 #include <string_view>

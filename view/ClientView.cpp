@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <array>
@@ -115,6 +116,8 @@ CClientView::CClientView(QWidget* pParent) : CView(pParent)
     // focusable child when it becomes active.
     setFocusPolicy(Qt::StrongFocus);
     m_screen = QImage(size(), QImage::Format_RGB32);
+    m_autoplayTimer.setInterval(kAutoplayInterval);
+    connect(&m_autoplayTimer, &QTimer::timeout, this, &CClientView::OnAutoplayTick);
 }
 
 CClientDoc* CClientView::GetDocument() const
@@ -196,6 +199,7 @@ void CClientView::Render()
 
 void CClientView::mousePressEvent(QMouseEvent* pEvent)
 {
+    StopAutoplay();
     const QPoint point = pEvent->position().toPoint();
     const Qt::MouseButton button = pEvent->button();
     const auto press = [&] {
@@ -257,6 +261,9 @@ void CClientView::OnRButtonDown(QPoint point)
 
 void CClientView::keyPressEvent(QKeyEvent* pEvent)
 {
+    // Holding Space down must not start and stop the playing over and over.
+    if (pEvent->key() == Qt::Key_Space && pEvent->isAutoRepeat())
+        return;
     if (!OnKeyDown(pEvent->key(), pEvent->modifiers()))
         CView::keyPressEvent(pEvent);
 }
@@ -268,6 +275,11 @@ void CClientView::wheelEvent(QWheelEvent* pEvent)
 
 bool CClientView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
 {
+    if (nKey == Qt::Key_Space && modifiers == Qt::NoModifier) {
+        OnAutoplayKey();
+        return true;
+    }
+    StopAutoplay();
     const ReplayKey* pKey = FindReplayKey(nKey, modifiers);
     if (!pKey)
         return false;
@@ -312,6 +324,44 @@ void CClientView::RunCommand(unsigned nID, int nTimes)
 bool CClientView::IsCommandAvailable(unsigned nID) const
 {
     return ::IsCommandAvailable({this, GetDocument()}, nID);
+}
+
+// ---- autoplay ---------------------------------------------------------------
+
+void CClientView::OnAutoplayKey()
+{
+    if (IsAutoplaying()) {
+        StopAutoplay();
+        return;
+    }
+    if (IsModalBoxOpen() || !IsStepForwardAvailable())
+        return;
+    m_autoplayTimer.start();
+    OnAutoplayTick();
+}
+
+void CClientView::OnAutoplayTick()
+{
+    if (!IsAutoplaying())
+        return;
+    // A box opened meanwhile (a replay's progress among them) ends it.
+    if (IsModalBoxOpen() || !IsStepForwardAvailable()) {
+        StopAutoplay();
+        return;
+    }
+    {
+        const QScopedValueRollback stepping(m_bAutoplayStepping, true);
+        RunCommand(ID_STEP_FORWARD);
+    }
+    if (!IsStepForwardAvailable())
+        StopAutoplay();
+}
+
+bool CClientView::IsStepForwardAvailable()
+{
+    if (auto* pFrame = dynamic_cast<CFrameWnd*>(window()))
+        return pFrame->IsCommandEnabled(ID_STEP_FORWARD);
+    return IsCommandAvailable(ID_STEP_FORWARD);
 }
 
 // ---- merging the replay commands ---------------------------------------------
@@ -392,6 +442,8 @@ void CClientView::RunMergedReplay()
 
 bool CClientView::OnCommand(unsigned nID)
 {
+    if (!m_bAutoplayStepping)
+        StopAutoplay();
     if (!IsReplayCommand(nID)) {
         // A progress window is modal; should a command get past it, it
         // waits for the next time.
@@ -405,6 +457,7 @@ bool CClientView::OnCommand(unsigned nID)
 
 void CClientView::OnInitialUpdate()
 {
+    StopAutoplay();
     m_merged.Clear();
     CView::OnInitialUpdate();
 }

@@ -24,6 +24,12 @@
 // the menu runs them. Any other command or click first runs what is merged.
 // A replay that runs for half a second shows its progress in a modal window
 // whose cancel button stops it (CReplayProgressWindow).
+//
+// Space plays the record forward on its own: one step forward at once and
+// then one a second, each through the step-forward command as the menu runs
+// it. It stops at the end, on Space again, on any other key, on a click, on
+// any command, on a new or opened game, and when a modal box is open; where
+// step forward is unavailable Space does nothing.
 #pragma once
 
 #include "BoardPainter.h"
@@ -32,6 +38,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdint>
@@ -73,6 +80,12 @@ public:
     // the user.
     bool OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers);
     void OnMouseWheel(int nDelta);
+
+    // The playing started by Space. The timer runs OnAutoplayTick every
+    // kAutoplayInterval; tests run it themselves.
+    static constexpr std::chrono::milliseconds kAutoplayInterval{1000};
+    bool IsAutoplaying() const { return m_autoplayTimer.isActive(); }
+    void OnAutoplayTick();
 
     const MessageMap* GetMessageMap() const override { return &messageMap; }
     static const MessageMap messageMap;
@@ -149,6 +162,10 @@ private:
     void Render();
     void FitSurfaceToView();
 
+    void OnAutoplayKey();
+    void StopAutoplay() { m_autoplayTimer.stop(); }
+    bool IsStepForwardAvailable();
+
     QImage m_screen;
     QRegion m_invalid;
     QRegion m_erase;
@@ -161,4 +178,7 @@ private:
     bool m_bMerging = false;    // a replay took long: input is merged until a posted run finds none
     bool m_bRunPosted = false;  // a run of the merged commands is on its way
     bool m_bReplaying = false;  // inside a replay operation
+
+    QTimer m_autoplayTimer;
+    bool m_bAutoplayStepping = false;  // the step forward running is autoplay's own
 };

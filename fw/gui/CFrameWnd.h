@@ -17,6 +17,7 @@
 #include <map>
 #include <new>
 #include <span>
+#include <string>
 #include <vector>
 
 class CCmdUI;
@@ -105,6 +106,17 @@ protected:
 
     void closeEvent(QCloseEvent* pEvent) override;
     bool event(QEvent* pEvent) override;
+
+    // Files dragged over the window: taken (the cursor shows it) when the
+    // first is a local file. Of the files dropped, the first goes to
+    // OnDropFile once the drop has ended, so that its questions and messages
+    // do not hold up the program the files came from.
+    void DragAcceptFiles(bool bAccept = true) { setAcceptDrops(bAccept); }
+    // Opens strPath as File › Open opens a file chosen.
+    virtual void OnDropFile(const std::string& strPath);
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dragMoveEvent(QDragMoveEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
 
 private:
     void BuildMenus();

@@ -5,10 +5,10 @@
 #include "support/RecordBytes.h"
 #include "support/RunTool.h"
 #include "support/TempFolder.h"
+#include "record/sgf/GameStory.h"
+#include "record/sgf/SgfReader.h"
+#include "record/sgf/SgfWriter.h"
 #include "tools/WxlFolder.h"
-#include "tools/wxl/GameStory.h"
-#include "tools/wxl/SgfReader.h"
-#include "tools/wxl/SgfWriter.h"
 #include "tools/wxl/ThumbnailBudget.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,10 @@
 // gives for an SGF game what it gives for the record import would write.
 #pragma once
 
-#include "GameStory.h"
-#include "SgfReader.h"
 #include "fw/core/MessageBox.h"
+#include "record/sgf/GameStory.h"
+#include "record/sgf/SgfFile.h"
+#include "record/sgf/SgfReader.h"
 
 #include <optional>
 #include <string>
@@ -13,17 +14,10 @@
 
 class CClientDoc;
 
-// Whether path names an SGF game: its name ends in ".sgf", in any capitals.
-// The name alone decides, as the content cannot: a record's bytes may begin
-// with "(;" as well.
-bool IsSgfGameName(std::string_view path);
-
-// The SGF file at path, read by ReadSgf; refused beyond kMaxSgfBytes before
-// more is read. Throws CFileException, CSgfError.
-SgfImport ReadSgfFile(const std::string& path, GameStory* pStory = nullptr);
-// The same, with a failure's message left with onMessage instead: the
-// system's for a file that cannot be read, import's for an SGF game that is
-// not one ("wxl: FILE: line 3: ..."). The story is then empty.
+// The SGF file at path (ReadSgfFile), with a failure's message left with
+// onMessage: the system's for a file that cannot be read, import's for an
+// SGF game that is not one ("wxl: FILE: line 3: ..."). The story is then
+// empty.
 std::optional<SgfImport> ReadSgfGame(const std::string& path, const MessageBoxHandler& onMessage,
                                      GameStory* pStory = nullptr);
 

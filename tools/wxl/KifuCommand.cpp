@@ -2,7 +2,7 @@
 
 #include "CommandLine.h"
 #include "GameLoad.h"
-#include "GameStory.h"
+#include "record/sgf/GameStory.h"
 #include "KifuHeader.h"
 #include "KifuPaint.h"
 #include "KifuPlan.h"

@@ -4,7 +4,7 @@
 // printed as the game gives them; the result is said in words.
 #pragma once
 
-#include "GameStory.h"
+#include "record/sgf/GameStory.h"
 
 #include <string>
 #include <string_view>

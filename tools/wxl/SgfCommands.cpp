@@ -2,9 +2,9 @@
 
 #include "CommandLine.h"
 #include "GameLoad.h"
-#include "SgfReader.h"
-#include "SgfText.h"
-#include "SgfWriter.h"
+#include "record/sgf/SgfReader.h"
+#include "record/sgf/SgfText.h"
+#include "record/sgf/SgfWriter.h"
 #include "fw/core/CFile.h"
 #include "fw/core/DocumentPaths.h"
 #include "fw/core/FileException.h"

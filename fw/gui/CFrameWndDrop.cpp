@@ -1,0 +1,64 @@
+// The frame's part in dragging files onto the window.
+#include "CFrameWnd.h"
+
+#include "CWinApp.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+#include <optional>
+
+namespace {
+
+// The first file of the drag, if it is a local one: the one a drop opens.
+std::optional<std::string> FirstLocalFile(const QMimeData* pData)
+{
+    if (!pData || !pData->hasUrls())
+        return std::nullopt;
+    const QList<QUrl> urls = pData->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile())
+        return std::nullopt;
+    // As the file dialog gives its choice.
+    return urls.front().toLocalFile().toStdString();
+}
+
+}  // namespace
+
+void CFrameWnd::OnDropFile(const std::string& strPath)
+{
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->OpenDocumentFile(strPath);
+}
+
+void CFrameWnd::dragEnterEvent(QDragEnterEvent* pEvent)
+{
+    if (FirstLocalFile(pEvent->mimeData()))
+        pEvent->acceptProposedAction();
+    else
+        pEvent->ignore();
+}
+
+void CFrameWnd::dragMoveEvent(QDragMoveEvent* pEvent)
+{
+    if (FirstLocalFile(pEvent->mimeData()))
+        pEvent->acceptProposedAction();
+    else
+        pEvent->ignore();
+}
+
+void CFrameWnd::dropEvent(QDropEvent* pEvent)
+{
+    const std::optional<std::string> path = FirstLocalFile(pEvent->mimeData());
+    if (!path) {
+        pEvent->ignore();
+        return;
+    }
+    pEvent->acceptProposedAction();
+    // The frame as context: a frame gone by then opens nothing.
+    QTimer::singleShot(0, this, [this, strPath = *path] {
+        RunRecoveringFromOutOfMemory([&] { OnDropFile(strPath); });
+    });
+}

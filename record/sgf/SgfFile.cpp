@@ -1,0 +1,38 @@
+#include "SgfFile.h"
+
+#include "fw/core/CFile.h"
+
+#include <algorithm>
+#include <cctype>
+
+bool IsSgfGameName(std::string_view path)
+{
+    constexpr std::string_view kExtension = ".sgf";
+    if (path.size() < kExtension.size())
+        return false;
+    const std::string_view end = path.substr(path.size() - kExtension.size());
+    return std::equal(end.begin(), end.end(), kExtension.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+SgfImport ReadSgfFile(const std::string& path, GameStory* pStory)
+{
+    CFile file;
+    file.Open(path, CFile::modeRead);
+    const CSgfError tooLarge("larger than " + std::to_string(kMaxSgfBytes >> 20) + " MB, too large for a game record");
+    if (file.GetLength() > kMaxSgfBytes)
+        throw tooLarge;
+    // Room for what the file holds now, so that the text is not copied as
+    // it grows: thumbnails read it within a small address space.
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(file.GetLength()));
+    char block[1 << 16];
+    while (const std::size_t nRead = file.Read(block, sizeof block)) {
+        if (bytes.size() + nRead > kMaxSgfBytes)
+            throw tooLarge;  // it grew while read
+        bytes.append(block, nRead);
+    }
+    file.Close();
+    return ReadSgf(bytes, pStory);
+}

@@ -4,6 +4,7 @@
 #include "fw/core/DocumentPaths.h"
 #include "record/ClientDoc.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -52,6 +53,31 @@ std::vector<std::string> Operands(const std::vector<std::string>& args)
     if (!args.empty() && args.front() == "--")
         return {args.begin() + 1, args.end()};
     return args;
+}
+
+std::optional<std::string> ParseFileAndOptions(
+    const std::vector<std::string>& args, std::string& path, std::initializer_list<std::string_view> valueOptions,
+    const std::function<std::optional<std::string>(const std::string& name, const std::string& value)>& onValue)
+{
+    bool bOptionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (bOptionsEnded || (!arg.starts_with("-") && path.empty())) {
+            if (!path.empty())
+                return "unexpected argument '" + arg + "'";
+            path = arg;
+        } else if (arg == "--") {
+            bOptionsEnded = true;
+        } else if (std::find(valueOptions.begin(), valueOptions.end(), arg) != valueOptions.end()) {
+            if (++i == args.size())
+                return arg + " needs a value";
+            if (auto complaint = onValue(arg, args[i]))
+                return complaint;
+        } else {
+            return "unexpected argument '" + arg + "'";
+        }
+    }
+    return std::nullopt;
 }
 
 int OutOfMemory(const std::vector<std::string>& commandLine)

@@ -7,6 +7,9 @@
 
 #include "fw/core/MessageBox.h"
 
+#include <functional>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +35,15 @@ std::string EscapeControls(std::string_view text);
 // The arguments of a command that takes no options, without the "--" that
 // may come first (scripts put it before names that could start with '-').
 std::vector<std::string> Operands(const std::vector<std::string>& args);
+
+// Reads the arguments of a command that takes one FILE and options that
+// each take a value: the first argument that does not start with '-', or
+// the one after "--", is the file; each name in valueOptions takes the next
+// argument, which goes to onValue (a complaint when it does not fit). A
+// usage complaint when the arguments do not fit.
+std::optional<std::string> ParseFileAndOptions(
+    const std::vector<std::string>& args, std::string& path, std::initializer_list<std::string_view> valueOptions,
+    const std::function<std::optional<std::string>(const std::string& name, const std::string& value)>& onValue);
 
 // What main answers when the command ran out of memory: the message on
 // stderr, naming the command line, and kExitFailed.

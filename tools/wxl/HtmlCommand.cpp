@@ -33,22 +33,12 @@ struct HtmlOptions {
 
 std::optional<std::string> ParseHtmlOptions(const std::vector<std::string>& args, HtmlOptions& options)
 {
-    bool bOptionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (bOptionsEnded || (!arg.starts_with("-") && options.path.empty())) {
-            if (!options.path.empty())
-                return "unexpected argument '" + arg + "'";
-            options.path = arg;
-        } else if (arg == "--") {
-            bOptionsEnded = true;
-        } else if (arg == "-o" || arg == "--at" || arg == "--title") {
-            if (++i == args.size())
-                return arg + " needs a value";
-            const std::string& value = args[i];
-            if (arg == "-o") {
+    const auto complaint = ParseFileAndOptions(
+        args, options.path, {"-o", "--at", "--title"},
+        [&options](const std::string& name, const std::string& value) -> std::optional<std::string> {
+            if (name == "-o") {
                 options.output = value;
-            } else if (arg == "--title") {
+            } else if (name == "--title") {
                 options.title = value;
             } else {
                 long long nAt = 0;
@@ -57,10 +47,10 @@ std::optional<std::string> ParseHtmlOptions(const std::vector<std::string>& args
                     return "--at needs a number, not '" + value + "'";
                 options.nAt = nAt;
             }
-        } else {
-            return "unexpected argument '" + arg + "'";
-        }
-    }
+            return std::nullopt;
+        });
+    if (complaint)
+        return complaint;
     if (options.path.empty())
         return "html needs a FILE";
     if (options.output.empty())

@@ -60,42 +60,33 @@ std::optional<int> ParseCount(const std::string& text)
 // A usage complaint when the arguments do not fit.
 std::optional<std::string> ParseKifuOptions(const std::vector<std::string>& args, KifuOptions& options)
 {
-    bool bOptionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (bOptionsEnded || (!arg.starts_with("-") && options.path.empty())) {
-            if (!options.path.empty())
-                return "unexpected argument '" + arg + "'";
-            options.path = arg;
-        } else if (arg == "--") {
-            bOptionsEnded = true;
-        } else if (arg == "-o" || arg == "--per" || arg == "--from" || arg == "--to" || arg == "--coords") {
-            if (++i == args.size())
-                return arg + " needs a value";
-            if (arg == "-o") {
-                options.output = args[i];
-                continue;
+    const auto complaint = ParseFileAndOptions(
+        args, options.path, {"-o", "--per", "--from", "--to", "--coords"},
+        [&options](const std::string& name, const std::string& value) -> std::optional<std::string> {
+            if (name == "-o") {
+                options.output = value;
+                return std::nullopt;
             }
-            if (arg == "--coords") {
-                const std::optional<KifuCoords> coords = KifuCoordsNamed(args[i]);
+            if (name == "--coords") {
+                const std::optional<KifuCoords> coords = KifuCoordsNamed(value);
                 if (!coords)
-                    return "--coords takes board, western or none, not '" + args[i] + "'";
+                    return "--coords takes board, western or none, not '" + value + "'";
                 options.coords = *coords;
-                continue;
+                return std::nullopt;
             }
-            const std::optional<int> value = ParseCount(args[i]);
-            if (!value || *value < 1)
-                return arg + " needs a number from 1 on, not '" + args[i] + "'";
-            if (arg == "--per")
-                options.nPer = *value;
-            else if (arg == "--from")
-                options.nFrom = value;
+            const std::optional<int> count = ParseCount(value);
+            if (!count || *count < 1)
+                return name + " needs a number from 1 on, not '" + value + "'";
+            if (name == "--per")
+                options.nPer = *count;
+            else if (name == "--from")
+                options.nFrom = count;
             else
-                options.nTo = value;
-        } else {
-            return "unexpected argument '" + arg + "'";
-        }
-    }
+                options.nTo = count;
+            return std::nullopt;
+        });
+    if (complaint)
+        return complaint;
     if (options.path.empty())
         return "kifu needs a FILE";
     if (options.output.empty())

@@ -5,6 +5,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QByteArray>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -21,8 +22,11 @@ std::optional<std::string> FirstLocalFile(const QMimeData* pData)
     const QList<QUrl> urls = pData->urls();
     if (urls.isEmpty() || !urls.front().isLocalFile())
         return std::nullopt;
-    // As the file dialog gives its choice.
-    return urls.front().toLocalFile().toStdString();
+    // The name's bytes as the URL spells them: a file manager percent-encodes
+    // a name that is not UTF-8 byte for byte, which decoding it as text
+    // would lose.
+    const QByteArray path = QByteArray::fromPercentEncoding(urls.front().path(QUrl::FullyEncoded).toLatin1());
+    return path.toStdString();
 }
 
 }  // namespace

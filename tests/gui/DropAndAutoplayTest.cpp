@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <QtTest/QTest>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 namespace {
@@ -48,12 +50,13 @@ protected:
     }
 
     // Drags the files onto the window and drops them; what the drop opens
-    // runs once the event loop has its turn.
+    // runs once the event loop has its turn. The URLs spell each name's
+    // bytes percent-encoded, as file managers write them.
     void Drop(const Strings& paths)
     {
         std::vector<QUrl> urls;
         for (const std::string& strPath : paths)
-            urls.push_back(QUrl::fromLocalFile(QString::fromStdString(strPath)));
+            urls.push_back(QUrl::fromEncoded("file://" + QByteArray::fromStdString(strPath).toPercentEncoding("/")));
         ASSERT_TRUE(DragEnterAccepted(urls));
         const std::unique_ptr<QMimeData> pData(FileUrls(urls));
         QDropEvent drop(QPointF(Frame()->rect().center()), Qt::CopyAction, pData.get(), Qt::LeftButton, {});
@@ -103,6 +106,18 @@ TEST_F(DropAndAutoplayTest, OfSeveralDroppedFilesTheFirstOpensAndOnlyLocalFilesA
     Drop({strFirst, strSecond});
 
     EXPECT_EQ(Doc()->GetPathName(), strFirst);
+    EXPECT_EQ(EntriesOf(*Doc()), kThreeStones);
+}
+
+TEST_F(DropAndAutoplayTest, DroppedRecordWhoseNameIsNotUtf8Opens)
+{
+    // Past the fixture's helpers, which take names as text.
+    const std::string strPath =
+        (std::filesystem::path(PathOf("x")).parent_path() / "\xff\xe6\xa3\x8b\xe8\xb0\xb1 game.wxl").string();
+    std::ofstream(strPath, std::ios::binary) << RecordBytes(kThreeStones);
+    Drop({strPath});
+
+    EXPECT_EQ(Doc()->GetPathName(), strPath);
     EXPECT_EQ(EntriesOf(*Doc()), kThreeStones);
 }
 

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "WxlUsage.h"
+#include "fw/core/CFile.h"
 #include "fw/core/DocumentPaths.h"
 #include "record/ClientDoc.h"
 
@@ -56,7 +57,7 @@ std::vector<std::string> Operands(const std::vector<std::string>& args)
 }
 
 std::optional<std::string> ParseFileAndOptions(
-    const std::vector<std::string>& args, std::string& path, std::initializer_list<std::string_view> valueOptions,
+    const std::vector<std::string>& args, std::string& path, const std::vector<std::string_view>& valueOptions,
     const std::function<std::optional<std::string>(const std::string& name, const std::string& value)>& onValue)
 {
     bool bOptionsEnded = false;
@@ -78,6 +79,32 @@ std::optional<std::string> ParseFileAndOptions(
         }
     }
     return std::nullopt;
+}
+
+std::optional<std::string> ParseAtOption(const std::string& text, std::optional<long long>& nAt)
+{
+    nAt = ParseWholeNumber<long long>(text);
+    if (!nAt)
+        return "--at needs a number, not '" + text + "'";
+    return std::nullopt;
+}
+
+std::optional<int> AtPosition(std::optional<long long> nAt, int nSize)
+{
+    const long long nPosition = nAt.value_or(nSize);
+    if (nPosition < 0 || nPosition > nSize) {
+        std::cerr << "wxl: --at " << nPosition << " is outside the record (0.." << nSize << ")\n";
+        return std::nullopt;
+    }
+    return static_cast<int>(nPosition);
+}
+
+void WriteWhole(const std::string& path, std::string_view bytes)
+{
+    CFile file;
+    file.Open(path, CFile::modeReplace);
+    file.Write(bytes.data(), bytes.size());
+    file.Close();
 }
 
 int OutOfMemory(const std::vector<std::string>& commandLine)

@@ -7,8 +7,8 @@
 
 #include "fw/core/MessageBox.h"
 
+#include <charconv>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,8 +42,30 @@ std::vector<std::string> Operands(const std::vector<std::string>& args);
 // argument, which goes to onValue (a complaint when it does not fit). A
 // usage complaint when the arguments do not fit.
 std::optional<std::string> ParseFileAndOptions(
-    const std::vector<std::string>& args, std::string& path, std::initializer_list<std::string_view> valueOptions,
+    const std::vector<std::string>& args, std::string& path, const std::vector<std::string_view>& valueOptions,
     const std::function<std::optional<std::string>(const std::string& name, const std::string& value)>& onValue);
+
+// text as a number of type T, all of it, or nullopt.
+template <typename T>
+std::optional<T> ParseWholeNumber(std::string_view text)
+{
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// Reads the value of --at into nAt; a usage complaint when it is no number.
+std::optional<std::string> ParseAtOption(const std::string& text, std::optional<long long>& nAt);
+
+// The position --at names in a record of nSize entries (the end without
+// it); nullopt after saying on stderr that it lies outside the record.
+std::optional<int> AtPosition(std::optional<long long> nAt, int nSize);
+
+// Writes bytes as the whole of path, which is replaced only once they are
+// all on the disk; throws CFileException.
+void WriteWhole(const std::string& path, std::string_view bytes);
 
 // What main answers when the command ran out of memory: the message on
 // stderr, naming the command line, and kExitFailed.

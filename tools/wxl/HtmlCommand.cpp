@@ -4,7 +4,7 @@
 #include "GameLoad.h"
 #include "RenderPng.h"
 #include "ReplaySteps.h"
-#include "fw/gui/CReplacingFileDevice.h"
+#include "fw/core/FileException.h"
 #include "record/ClientDoc.h"
 #include "view/StoneImages.h"
 
@@ -15,7 +15,6 @@
 #include <QImage>
 
 #include <cassert>
-#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -41,11 +40,7 @@ std::optional<std::string> ParseHtmlOptions(const std::vector<std::string>& args
             } else if (name == "--title") {
                 options.title = value;
             } else {
-                long long nAt = 0;
-                const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), nAt);
-                if (error != std::errc() || end != value.data() + value.size())
-                    return "--at needs a number, not '" + value + "'";
-                options.nAt = nAt;
+                return ParseAtOption(value, options.nAt);
             }
             return std::nullopt;
         });
@@ -206,12 +201,11 @@ std::string FillTemplate(const std::string& pageTemplate, const std::map<std::st
 
 WriteFailure WritePage(const std::string& page, const std::string& strPath)
 {
-    CReplacingFileDevice file(strPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString().toStdString();
-    if (file.write(page.data(), static_cast<qint64>(page.size())) != static_cast<qint64>(page.size()) ||
-        !file.Commit())
-        return file.errorString().toStdString();
+    try {
+        WriteWhole(strPath, page);
+    } catch (const CFileException& e) {
+        return e.GetOsErrorText();
+    }
     return std::nullopt;
 }
 
@@ -227,11 +221,9 @@ int Html(const std::vector<std::string>& args)
     if (!LoadGame(doc, options.path, PrintToStderr, &story))
         return kExitFailed;
     const int nSize = doc.GetMoves().GetSize();
-    const long long nAt = options.nAt.value_or(nSize);
-    if (nAt < 0 || nAt > nSize) {
-        std::cerr << "wxl: --at " << nAt << " is outside the record (0.." << nSize << ")\n";
+    const std::optional<int> nAt = AtPosition(options.nAt, nSize);
+    if (!nAt)
         return kExitUsage;
-    }
     if (const auto refusal = RefuseOutput(options.output))
         return *refusal;
 
@@ -248,6 +240,6 @@ int Html(const std::vector<std::string>& args)
          {"SCRIPT_HASH", Sha256Source(pageTemplate, "<script>", "</script>")},
          {"TITLE", EscapeHtml(options.title.value_or(DefaultTitle(options.path, story)))},
          {"INFO", InfoLine(story)},
-         {"DATA", GameData(steps, nSize, static_cast<int>(nAt), story)}});
+         {"DATA", GameData(steps, nSize, *nAt, story)}});
     return ReportWrite(WritePage(page, options.output), options.output);
 }

@@ -48,15 +48,6 @@ std::optional<KifuFormat> FormatOf(const std::string& strOutput)
     return std::nullopt;
 }
 
-std::optional<int> ParseCount(const std::string& text)
-{
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 // A usage complaint when the arguments do not fit.
 std::optional<std::string> ParseKifuOptions(const std::vector<std::string>& args, KifuOptions& options)
 {
@@ -74,7 +65,7 @@ std::optional<std::string> ParseKifuOptions(const std::vector<std::string>& args
                 options.coords = *coords;
                 return std::nullopt;
             }
-            const std::optional<int> count = ParseCount(value);
+            const std::optional<int> count = ParseWholeNumber<int>(value);
             if (!count || *count < 1)
                 return name + " needs a number from 1 on, not '" + value + "'";
             if (name == "--per")

@@ -4,33 +4,21 @@
 
 namespace {
 
-// Steps i over the line break at value[i]: "\r\n" and "\n\r" are one.
-void SkipLineBreak(std::string_view value, std::size_t& i)
+// text on one line: a line break (CR, LF, or the two as a pair) and the
+// other spacing controls become one space each.
+std::string OneLine(std::string_view text)
 {
-    const char other = value[i] == '\n' ? '\r' : '\n';
-    if (i + 1 < value.size() && value[i + 1] == other)
-        ++i;
-}
-
-// value with its escapes resolved, as SGF SimpleText reads.
-std::string SimpleText(std::string_view value)
-{
-    std::string text;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        char c = value[i];
-        const bool bEscaped = c == '\\' && i + 1 < value.size();
-        if (bEscaped)
-            c = value[++i];
-        if (c == '\n' || c == '\r') {
-            SkipLineBreak(value, i);
-            if (bEscaped)
-                continue;  // a soft line break, which is no text
-        }
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if ((c == '\r' || c == '\n') && i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') &&
+            text[i + 1] != c)
+            ++i;
         if (c == '\n' || c == '\r' || c == '\t' || c == '\v' || c == '\f')
             c = ' ';
-        text += c;
+        line += c;
     }
-    return text;
+    return line;
 }
 
 void Append(std::string& line, const std::string& part, std::string_view separator)
@@ -74,10 +62,7 @@ std::string Margin(std::string_view text)
 
 std::string StoryText(const GameStory& story, std::string_view name)
 {
-    for (const auto& [property, values] : story.rootProperties)
-        if (property == name && !values.empty())
-            return SimpleText(values.front());
-    return {};
+    return OneLine(story.Info(name));
 }
 
 std::string ResultText(const std::string& result)

@@ -127,14 +127,6 @@ FootnoteRows LayOutFootnotes(const KifuDiagram& diagram)
     return rows;
 }
 
-// "first–last", or "first" for one move.
-QString MovesText(KifuRange range)
-{
-    if (range.nFirst == range.nLast)
-        return QString::number(range.nFirst);
-    return QString::number(range.nFirst) + QChar(0x2013) + QString::number(range.nLast);
-}
-
 class CDiagramPainter {
 public:
     explicit CDiagramPainter(KifuCoords coords) : m_coords(coords) {}
@@ -348,7 +340,7 @@ WriteFailure CKifuWriter::WritePicture(int nDiagram, KifuRange range, KifuFormat
         // The generator escapes the text it draws, with toHtmlEscaped(), but
         // writes the title as it is given: a name like "Lee & Cho.wxl" would
         // make the file unreadable. The title goes through the same function.
-        generator.setTitle((m_look.header.front() + QStringLiteral("  ") + MovesText(range)).toHtmlEscaped());
+        generator.setTitle((m_look.header.front() + QStringLiteral("  ") + QString::fromStdString(KifuMovesText(range))).toHtmlEscaped());
         QPainter painter;
         if (!painter.begin(&generator))
             return "cannot start the SVG document";

@@ -52,12 +52,17 @@ std::string FootnoteText(const KifuFootnote& footnote)
     return number;
 }
 
+std::string KifuMovesText(KifuRange range)
+{
+    std::string text = std::to_string(range.nFirst);
+    if (range.nLast != range.nFirst)
+        text += "\u2013" + std::to_string(range.nLast);
+    return text;
+}
+
 std::string KifuDiagramTitle(int nDiagram, KifuRange range)
 {
-    std::string title = "第" + std::to_string(nDiagram) + "谱 " + std::to_string(range.nFirst);
-    if (range.nLast != range.nFirst)
-        title += "\u2013" + std::to_string(range.nLast);
-    return title;
+    return "第" + std::to_string(nDiagram) + "谱 " + KifuMovesText(range);
 }
 
 std::optional<KifuCoords> KifuCoordsNamed(std::string_view text)

@@ -76,6 +76,9 @@ KifuDiagram PlanKifuDiagram(const MoveRecord& moves, KifuRange range, int nSetup
 // "37 虚着", "52 扔飞弹", "64 = 58" (UTF-8).
 std::string FootnoteText(const KifuFootnote& footnote);
 
+// "201–300" (UTF-8, an en dash between), "201" for one move.
+std::string KifuMovesText(KifuRange range);
+
 // "第3谱 201–300" (UTF-8, an en dash between the moves), "第3谱 201" for one
 // move: the nDiagram-th diagram of a print (1-based) and its moves.
 std::string KifuDiagramTitle(int nDiagram, KifuRange range);

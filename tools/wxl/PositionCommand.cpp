@@ -5,8 +5,6 @@
 
 #include "record/ClientDoc.h"
 
-#include <charconv>
-#include <iostream>
 
 namespace {
 
@@ -31,12 +29,8 @@ std::optional<std::string> ParsePositionOptions(const std::vector<std::string>& 
                 options.output = args[i];
                 continue;
             }
-            long long nSteps = 0;
-            const std::string& text = args[i];
-            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), nSteps);
-            if (error != std::errc() || end != text.data() + text.size())
-                return "--at needs a number, not '" + text + "'";
-            options.nSteps = nSteps;
+            if (auto complaint = ParseAtOption(args[i], options.nSteps))
+                return complaint;
         } else if (!bRender && arg == "--groups") {
             options.bGroups = true;
         } else if (bRender && arg == "--last10") {
@@ -65,12 +59,9 @@ std::optional<int> PreparePosition(const std::vector<std::string>& args, std::st
         return Usage(*complaint);
     if (!LoadGame(doc, options.path, PrintToStderr))
         return kExitFailed;
-    const int nSize = doc.GetMoves().GetSize();
-    const long long nSteps = options.nSteps.value_or(nSize);
-    if (nSteps < 0 || nSteps > nSize) {
-        std::cerr << "wxl: --at " << nSteps << " is outside the record (0.." << nSize << ")\n";
+    const std::optional<int> nSteps = AtPosition(options.nSteps, doc.GetMoves().GetSize());
+    if (!nSteps)
         return kExitUsage;
-    }
-    doc.StepForwardTo(static_cast<int>(nSteps));
+    doc.StepForwardTo(*nSteps);
     return std::nullopt;
 }

@@ -14,7 +14,6 @@
 #include "record/ClientDoc.h"
 
 #include <algorithm>
-#include <charconv>
 #include <iostream>
 #include <new>
 #include <string>
@@ -47,9 +46,8 @@ int Thumbnail(const std::vector<std::string>& allArgs)
     const std::string& in = args[0];
     const std::string& out = args[1];
     const std::string& sizeText = args[2];
-    int nSize = 0;
-    const auto [end, error] = std::from_chars(sizeText.data(), sizeText.data() + sizeText.size(), nSize);
-    if (error != std::errc() || end != sizeText.data() + sizeText.size() || nSize < 1 || nSize > kLargestThumbnail)
+    const int nSize = ParseWholeNumber<int>(sizeText).value_or(0);
+    if (nSize < 1 || nSize > kLargestThumbnail)
         return Usage("thumbnail SIZE must be a number of pixels from 1 to " + std::to_string(kLargestThumbnail) +
                      ", not '" + sizeText + "'");
     if (const auto refusal = RefuseOutput(out))

@@ -45,27 +45,21 @@ std::optional<InOut> ParseInOut(const std::vector<std::string>& args, std::strin
                                 std::string_view outputName, bool bInformation = false)
 {
     InOut files;
-    bool bOptionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const std::optional<std::string_view> ident = bInformation ? InformationProperty(arg) : std::nullopt;
-        if (!bOptionsEnded && arg == "--") {
-            bOptionsEnded = true;
-        } else if (!bOptionsEnded && (arg == "-o" || ident)) {
-            if (++i == args.size()) {
-                Usage(arg + " needs a value");
-                return std::nullopt;
-            }
-            if (ident)
-                files.information.emplace_back(*ident, args[i]);
+    std::vector<std::string_view> valueOptions{"-o"};
+    if (bInformation)
+        for (const auto& [name, ident] : kInformationOptions)
+            valueOptions.push_back(name);
+    const auto complaint = ParseFileAndOptions(
+        args, files.input, valueOptions, [&files](const std::string& name, const std::string& value) {
+            if (const std::optional<std::string_view> ident = InformationProperty(name))
+                files.information.emplace_back(*ident, value);
             else
-                files.output = args[i];
-        } else if (files.input.empty() && (bOptionsEnded || !arg.starts_with("-"))) {
-            files.input = arg;
-        } else {
-            Usage("unexpected argument '" + arg + "'");
-            return std::nullopt;
-        }
+                files.output = value;
+            return std::optional<std::string>();
+        });
+    if (complaint) {
+        Usage(*complaint);
+        return std::nullopt;
     }
     if (files.input.empty() || files.output.empty()) {
         Usage(std::string(command) + " needs a FILE and -o " + std::string(outputName));
@@ -89,14 +83,6 @@ void SetInformation(GameStory& story, const std::string& ident, std::string_view
     }
     first->second = {std::move(value)};
     properties.erase(std::remove_if(std::next(first), properties.end(), named), properties.end());
-}
-
-void WriteWhole(const std::string& path, std::string_view bytes)
-{
-    CFile file;
-    file.Open(path, CFile::modeReplace);
-    file.Write(bytes.data(), bytes.size());
-    file.Close();
 }
 
 }  // namespace

@@ -290,6 +290,8 @@ bool CClientView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
 
 void CClientView::OnMouseWheel(int nDelta)
 {
+    // Here, not only in OnCommand: a merged step never reaches it.
+    StopAutoplay();
     if (nDelta == 0 || IsModalBoxOpen())
         return;
     // A turn the other way starts afresh rather than paying off what the
@@ -374,6 +376,8 @@ bool CClientView::MergeReplayCommand(unsigned nID, int nTimes)
         return false;
     const CClientDoc& doc = *GetDocument();
     m_merged.Add(nID, nTimes, doc.GetCurMove(), doc.GetMoves().GetSize());
+    // Already posted as a rule; not when the last run ran out of memory.
+    PostMergedRun();
     return true;
 }
 

@@ -110,7 +110,9 @@ protected:
     // Files dragged over the window: taken (the cursor shows it) when the
     // first is a local file. Of the files dropped, the first goes to
     // OnDropFile once the drop has ended, so that its questions and messages
-    // do not hold up the program the files came from.
+    // do not hold up the program the files came from, and once no modal
+    // window is open: one that lets events through (a replay's progress)
+    // has the document in the middle of its work.
     void DragAcceptFiles(bool bAccept = true) { setAcceptDrops(bAccept); }
     // Opens strPath as File › Open opens a file chosen.
     virtual void OnDropFile(const std::string& strPath);
@@ -119,6 +121,7 @@ protected:
     void dropEvent(QDropEvent* pEvent) override;
 
 private:
+    void OpenDroppedFile(const std::string& strPath);
     void BuildMenus();
     void BuildAccelerators();
     void UpdateCommandState(unsigned nID, CCmdUI& cmdUI);

@@ -3,16 +3,21 @@
 
 #include "CWinApp.h"
 
+#include <QApplication>
+#include <QByteArray>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QByteArray>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
 
+#include <chrono>
 #include <optional>
 
 namespace {
+
+// How often a dropped file waiting for a modal window asks again.
+constexpr std::chrono::milliseconds kDroppedFileRetry{100};
 
 // The first file of the drag, if it is a local one: the one a drop opens.
 std::optional<std::string> FirstLocalFile(const QMimeData* pData)
@@ -62,7 +67,14 @@ void CFrameWnd::dropEvent(QDropEvent* pEvent)
     }
     pEvent->acceptProposedAction();
     // The frame as context: a frame gone by then opens nothing.
-    QTimer::singleShot(0, this, [this, strPath = *path] {
-        RunRecoveringFromOutOfMemory([&] { OnDropFile(strPath); });
-    });
+    QTimer::singleShot(0, this, [this, strPath = *path] { OpenDroppedFile(strPath); });
+}
+
+void CFrameWnd::OpenDroppedFile(const std::string& strPath)
+{
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(kDroppedFileRetry, this, [this, strPath] { OpenDroppedFile(strPath); });
+        return;
+    }
+    RunRecoveringFromOutOfMemory([&] { OnDropFile(strPath); });
 }

@@ -121,6 +121,22 @@ TEST_F(DropAndAutoplayTest, DroppedRecordWhoseNameIsNotUtf8Opens)
     EXPECT_EQ(EntriesOf(*Doc()), kThreeStones);
 }
 
+// A drop is taken in the moment it comes, even while a modal window lets
+// events through (a long replay's progress does); its file must wait.
+TEST_F(DropAndAutoplayTest, AFileDroppedWhileAModalWindowIsOpenOpensOnceItCloses)
+{
+    const std::string strPath = WriteGame("three.wxl", kThreeStones);
+    {
+        QDialog box(Frame());
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        Drop({strPath});
+        EXPECT_TRUE(EntriesOf(*Doc()).empty());
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Doc()->GetPathName() == strPath; }));
+    EXPECT_EQ(EntriesOf(*Doc()), kThreeStones);
+}
+
 TEST_F(DropAndAutoplayTest, DroppedSgfGameBecomesAModifiedUntitledGameThatSaveAsksANameFor)
 {
     const std::string bytes = "(;GM[1]FF[4]SZ[19];B[dd];W[pp];B[jj])";
@@ -193,6 +209,15 @@ TEST_F(DropAndAutoplayTest, SpaceAgainAnyOtherKeyAClickACommandOrAModalBoxStopsI
         box.show();
         View()->OnAutoplayTick();
     });
+}
+
+TEST_F(DropAndAutoplayTest, TheWheelStopsItAlsoWhileStepsAreMerged)
+{
+    OpenThreeStones();
+    View()->SetReplayThresholds({.nMergeFromEntries = 0, .mergeAfter = std::chrono::milliseconds(0)});
+    StartAutoplay();  // its first step counts as slow: the steps after it merge
+    View()->OnMouseWheel(-120);
+    EXPECT_FALSE(View()->IsAutoplaying());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "MainFrm.h"
 
 #include "fw/core/FileException.h"
+#include "fw/core/FileNameExtension.h"
 #include "fw/core/FrameworkText.h"
 #include "fw/core/MessageBox.h"
 #include "fw/gui/CView.h"
@@ -9,21 +10,16 @@
 #include "record/sgf/SgfFile.h"
 #include "res/resource.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
-#include <filesystem>
 
 namespace {
 
 constexpr std::array kIndicators{ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
-// Whether strPath ends in the record's extension (".wxl"), in any capitals.
 bool IsRecordName(const std::string& strPath, const CSingleDocTemplate& docTemplate)
 {
-    std::string ext = std::filesystem::path(strPath).extension().string();
-    std::ranges::transform(ext, ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return !ext.empty() && ext == docTemplate.GetDocString(CSingleDocTemplate::filterExt);
+    const std::string strExtension = docTemplate.GetDocString(CSingleDocTemplate::filterExt);
+    return !strExtension.empty() && HasExtension(strPath, strExtension);
 }
 
 void ShowFormatMessage()

@@ -249,9 +249,8 @@ void CFrameWnd::UpdateCommandState(unsigned nID, CCmdUI& cmdUI)
 
 bool CFrameWnd::IsCommandEnabled(unsigned nID)
 {
-    CStateCmdUI state;
-    UpdateCommandState(nID, state);
-    return state.m_bEnabled;
+    const std::vector<CCmdTarget*> route = CommandRoute();
+    return ::IsCommandAvailable({route.begin(), route.end()}, nID);
 }
 
 bool CFrameWnd::RouteCommand(unsigned nID)

@@ -1,19 +1,11 @@
 #include "SgfFile.h"
 
 #include "fw/core/CFile.h"
-
-#include <algorithm>
-#include <cctype>
+#include "fw/core/FileNameExtension.h"
 
 bool IsSgfGameName(std::string_view path)
 {
-    constexpr std::string_view kExtension = ".sgf";
-    if (path.size() < kExtension.size())
-        return false;
-    const std::string_view end = path.substr(path.size() - kExtension.size());
-    return std::equal(end.begin(), end.end(), kExtension.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == b;
-    });
+    return HasExtension(path, ".sgf");
 }
 
 SgfImport ReadSgfFile(const std::string& path, GameStory* pStory)

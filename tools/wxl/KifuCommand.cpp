@@ -7,6 +7,7 @@
 #include "KifuPaint.h"
 #include "KifuPlan.h"
 #include "RenderPng.h"
+#include "fw/core/FileNameExtension.h"
 #include "record/ClientDoc.h"
 
 #include <algorithm>
@@ -36,14 +37,11 @@ struct KifuOptions {
 
 std::optional<KifuFormat> FormatOf(const std::string& strOutput)
 {
-    std::string extension = fs::path(strOutput).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == ".pdf")
+    if (HasExtension(strOutput, ".pdf"))
         return KifuFormat::pdf;
-    if (extension == ".png")
+    if (HasExtension(strOutput, ".png"))
         return KifuFormat::png;
-    if (extension == ".svg")
+    if (HasExtension(strOutput, ".svg"))
         return KifuFormat::svg;
     return std::nullopt;
 }

@@ -52,7 +52,8 @@ struct SgfImport {
 };
 
 // Reads a whole SGF file. Text in a character set other than UTF-8, as its
-// CA property declares it, is converted first. With pStory, the story is
+// CA property declares it, is converted first, into at most 256 MB of UTF-8
+// (4 bytes a byte of the largest file). With pStory, the story is
 // made anew, and what it keeps is not counted as dropped. Throws CSgfError
 // (*pStory then holds part of the game).
 SgfImport ReadSgf(std::string_view bytes, GameStory* pStory = nullptr);

@@ -146,6 +146,24 @@ TEST(SgfImport, TextThatGrowsTwelvefoldOnceConvertedIsRead)
     EXPECT_EQ(DescribeImport(import), "1 entry; dropped 1 comment");
 }
 
+// But not without end: 24 MB of such bytes, 288 MB once converted, were
+// read, and the 64 MB a file may hold took 3 GB.
+TEST(SgfImport, TextTooLongOnceConvertedIsRefused)
+{
+    const iconv_t converter = iconv_open("UTF-8", "TSCII");
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        GTEST_SKIP() << "this system's iconv does not convert TSCII";
+    iconv_close(converter);
+    const std::string sgf = "(;CA[TSCII]C[" + std::string(std::size_t{24} << 20, '\x82') + "];B[aa])";
+
+    try {
+        ReadSgf(sgf);
+        ADD_FAILURE() << "read";
+    } catch (const CSgfError& e) {
+        EXPECT_STREQ(e.what(), "too long once converted from TSCII (more than 256 MB of UTF-8)");
+    }
+}
+
 class WxlSgfTest : public WxlFolderTest {};
 
 TEST_F(WxlSgfTest, ExportThenImportGivesBackTheSameFile)

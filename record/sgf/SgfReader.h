@@ -12,7 +12,8 @@
 // WX entry (see SgfWriter.h) is that entry exactly. Everything else is
 // dropped and counted, unless a story is asked for: then the root's game
 // information and the main line's comments are kept in it (GameStory.h),
-// their text bounded by the file's; variations' comments never are.
+// their text bounded by the file's; variations' comments never are, nor
+// game information beyond thousands of properties, which is dropped.
 #pragma once
 
 #include "record/MoveRecord.h"

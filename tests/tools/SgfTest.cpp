@@ -255,6 +255,27 @@ TEST_F(WxlSgfTest, ImportKeepsNoneOfWhatItDrops)
     EXPECT_EQ(run.err, "wxl: " + input + ": 0 entries; dropped 2000000 comments\n");
 }
 
+// The root's game information that a story keeps is bounded too: 2,000,000
+// properties in 8 MB of text once took 200 MB, each kept apart.
+TEST_F(WxlSgfTest, AStoryKeepsThousandsOfRootPropertiesAndCountsTheRestAsDropped)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets";
+#endif
+    constexpr const char* kPrlimit = "/usr/bin/prlimit";
+    if (!std::filesystem::exists(kPrlimit))
+        GTEST_SKIP() << "no prlimit here";
+    std::string sgf = "(;";
+    for (int i = 0; i < 2'000'000; ++i)
+        sgf += "XX[]";
+    const std::string input = WriteFile("information.sgf", sgf + ")");
+
+    const ToolRun run = RunTool(kPrlimit, {"--as=" + std::to_string(100 << 20), "--", WXL_PATH, "moves", input});
+
+    EXPECT_EQ(run.nExit, 0);
+    EXPECT_EQ(run.err, "wxl: " + input + ": 0 entries; dropped 1995904 other properties (XX)\n");
+}
+
 TEST_F(WxlSgfTest, MovesListsEachEntryWithItsReplayColourAndShownCoordinates)
 {
     // A bomb first replays black; the stone after a bomb and a pass after one

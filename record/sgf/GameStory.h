@@ -14,7 +14,8 @@ struct GameStory {
     // The root's properties other than the ones that make the record and the
     // file's own (FF, GM, SZ, CA, AP, AB, AW, WX), in file order, each value
     // as the file spells it between '[' and ']' (SGF escapes kept), a
-    // property of several values once a value.
+    // property of several values once a value. Reading keeps a few
+    // thousand; what a hostile file has beyond them is dropped.
     std::vector<std::pair<std::string, std::vector<std::string>>> rootProperties;
     // The comment (C) of each main-line node after the root that holds an
     // entry, on the record's entry that node became (0-based), as text

@@ -47,15 +47,17 @@ std::optional<std::string> FindCharset(std::string_view text, bool bPairHighByte
             ++at;
         bool bFirstValue = true;
         while (at < text.size() && text[at] == '[') {
+            // Only CA's value is gathered: another may be most of the file.
+            const bool bCharset = ident == "CA" && bFirstValue;
             std::string value;
             for (++at; at < text.size() && text[at] != ']'; ++at) {
                 if (text[at] == '\\' || (bPairHighBytes && static_cast<unsigned char>(text[at]) >= 0x81))
                     ++at;
-                else
+                else if (bCharset)
                     value += text[at];
             }
             ++at;
-            if (ident == "CA" && bFirstValue)
+            if (bCharset)
                 return value;
             bFirstValue = false;
             while (at < text.size() && IsSpace(text[at]))
@@ -70,22 +72,38 @@ struct IconvCloser {
 };
 using IconvHandle = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
 
+// UTF-8 takes at most 4 bytes a character, and most sets make at most one
+// character of a byte: text of the largest file read, converted, stays
+// within this. Only a set that makes several characters of one byte (TSCII)
+// can go beyond it, and then the text is no game record.
+constexpr std::size_t kMaxConvertedBytes = 4 * kMaxSgfBytes;
+
 std::string ToUtf8(std::string_view text, const std::string& charset)
 {
-    const IconvHandle converter(iconv_open("UTF-8", charset.c_str()));
-    if (converter.get() == reinterpret_cast<iconv_t>(-1))
+    // An iconv_t of -1 is no converter, and must not reach iconv_close.
+    const iconv_t opened = iconv_open("UTF-8", charset.c_str());
+    if (opened == reinterpret_cast<iconv_t>(-1))
         throw CSgfError("unknown character set " + Quoted(charset) + " (CA)");
+    const IconvHandle converter(opened);
     // How much a byte becomes depends on the set (a TSCII byte can be a
-    // syllable of four characters, 12 bytes): the room is what iconv asks
-    // for, starting from what most text takes.
-    std::string converted(text.size() + text.size() / 2 + 64, '\0');
+    // syllable of four characters, 12 bytes): the room starts from what most
+    // text takes, and when iconv asks for more, grows to what the rest takes
+    // at the rate so far, at least 4 bytes a byte, up to the limit. It grows
+    // by half at least, so that text whose rate changes costs few copies.
+    std::string converted(std::min(text.size() + text.size() / 2 + 64, kMaxConvertedBytes), '\0');
     auto* pIn = const_cast<char*>(text.data());
     std::size_t nInLeft = text.size();
     char* pOut = converted.data();
     std::size_t nOutLeft = converted.size();
     const auto makeRoom = [&] {
+        if (converted.size() == kMaxConvertedBytes)
+            throw CSgfError("too long once converted from " + charset + " (more than " +
+                            std::to_string(kMaxConvertedBytes >> 20) + " MB of UTF-8)");
         const std::size_t nUsed = converted.size() - nOutLeft;
-        converted.resize(2 * converted.size());
+        const std::size_t nRead = text.size() - nInLeft;
+        const std::size_t nRate = std::max<std::size_t>(4, nRead == 0 ? 0 : (nUsed + nRead - 1) / nRead);
+        const std::size_t nWanted = std::max(nUsed + nRate * nInLeft + 64, converted.size() + converted.size() / 2);
+        converted.resize(std::min(nWanted, kMaxConvertedBytes));
         pOut = converted.data() + nUsed;
         nOutLeft = converted.size() - nUsed;
     };

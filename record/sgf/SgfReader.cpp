@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -16,6 +17,12 @@ namespace {
 // entries; this keeps the record far inside what an int counts.
 constexpr int kMaxEntries = 50'000'000;
 constexpr std::size_t kMaxOtherNames = 6;
+// The root's game information a story keeps. A real game has a few dozen
+// properties of a value or a few each; a file of nothing else would cost
+// some 100 bytes of memory for each 4-byte "XX[]", so what lies beyond these
+// is dropped, a property whole, and counted.
+constexpr std::size_t kMaxRootProperties = 4096;
+constexpr std::size_t kMaxRootValues = 65536;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // ---- the record ----
@@ -131,11 +138,11 @@ public:
     // Whether value nIndex of a property named ident makes the record: all
     // values of a list, the first of a move, of the entry and of the game
     // and board size; or the story: all values of the root's game
-    // information, the first of a comment.
+    // information while it has room for them, the first of a comment.
     bool NeedsValue(std::string_view ident, std::int64_t nIndex) const
     {
         if (KeepsAsInformation(ident))
-            return true;
+            return nIndex == 0 || m_bKeepsProperty;
         if (ident == "C")
             return nIndex == 0;
         if (ident == "AB" || ident == "AW" || ident == "AE")
@@ -153,9 +160,11 @@ public:
     void AddValue(std::string_view ident, std::int64_t nIndex, std::string_view raw)
     {
         if (KeepsAsInformation(ident)) {
-            if (nIndex == 0)
-                m_pStory->rootProperties.emplace_back(std::string(ident), std::vector<std::string>{});
-            m_pStory->rootProperties.back().second.emplace_back(raw);
+            KeepInformation(ident, nIndex, raw);
+            return;
+        }
+        if (ident == "C" && m_pStory) {
+            KeepCommentText(raw);
             return;
         }
         m_value.clear();
@@ -163,14 +172,7 @@ public:
         const std::string_view value = m_value;
         if (ident == "C") {
             if (m_node.nComments == 0)
-                m_node.bOnlyANote =
-                    value == kSgfBombNote || value == kSgfFlowerStoneNote || value == kSgfFlowerPassNote;
-            if (!m_pStory)
-                return;
-            // A second C in one node is not SGF's, but its text is kept too.
-            if (m_node.nComments > 0 && !m_node.comment.empty() && !value.empty())
-                m_node.comment += '\n';
-            m_node.comment += value;
+                m_node.bOnlyANote = IsExportNote(value);
         } else if (ident == "AB" || ident == "AW" || ident == "AE") {
             const std::optional<std::pair<MovePoint, MovePoint>> range = RangeOf(ident, value);
             if (!range)
@@ -208,7 +210,7 @@ public:
         } else if (IsMarkup(ident)) {
             ++m_node.nMarkup;
         } else if (ident != "AB" && ident != "AW" && ident != "AE" && !IsFileProperty(ident) &&
-                   !KeepsAsInformation(ident)) {
+                   !(KeepsAsInformation(ident) && m_bKeepsProperty)) {
             // a WX after the node's entry among them
             ++m_import.nOtherProperties;
             auto& names = m_import.otherNames;
@@ -271,6 +273,51 @@ private:
         return m_pStory && m_bRoot && IsGameInformation(ident);
     }
 
+    // Keeps value nIndex of a root property while the story has room for
+    // the whole property; one that outgrows it is dropped, values and all.
+    void KeepInformation(std::string_view ident, std::int64_t nIndex, std::string_view raw)
+    {
+        auto& properties = m_pStory->rootProperties;
+        if (nIndex == 0) {
+            m_bKeepsProperty = properties.size() < kMaxRootProperties;
+            if (m_bKeepsProperty)
+                properties.emplace_back(std::string(ident), std::vector<std::string>{});
+        }
+        if (!m_bKeepsProperty)
+            return;
+        if (m_nRootValues == kMaxRootValues) {
+            m_nRootValues -= properties.back().second.size();
+            properties.pop_back();
+            m_bKeepsProperty = false;
+            return;
+        }
+        properties.back().second.emplace_back(raw);
+        ++m_nRootValues;
+    }
+
+    static bool IsExportNote(std::string_view comment)
+    {
+        return comment == kSgfBombNote || comment == kSgfFlowerStoneNote || comment == kSgfFlowerPassNote;
+    }
+
+    // Adds a comment's text to the node's, unescaped in place and in room
+    // made once, as a comment may be most of the file.
+    void KeepCommentText(std::string_view raw)
+    {
+        std::string& comment = m_node.comment;
+        const std::size_t nBefore = comment.size();
+        // A second C in one node is not SGF's, but its text is kept too.
+        if (m_node.nComments > 0 && !comment.empty())
+            comment += '\n';
+        const std::size_t nFrom = comment.size();
+        comment.reserve(nFrom + raw.size());  // never longer once unescaped
+        AppendUnescaped(comment, raw);
+        if (comment.size() == nFrom)
+            comment.resize(nBefore);  // an empty value adds no line
+        if (m_node.nComments == 0)
+            m_node.bOnlyANote = IsExportNote(std::string_view(comment).substr(nFrom));
+    }
+
     // The export's note on an entry that SGF has no move for is no comment
     // of the game's: what the user wrote follows it after a blank line.
     void DropEntryNote(int nEntry)
@@ -296,7 +343,7 @@ private:
         if (!comments.empty() && comments.back().first == nEntry)
             comments.back().second += "\n\n" + m_node.comment;
         else
-            comments.emplace_back(nEntry, m_node.comment);
+            comments.emplace_back(nEntry, std::move(m_node.comment));  // BeginNode clears it
     }
 
     [[noreturn]] void Fail(const std::string& reason) const
@@ -415,6 +462,8 @@ private:
     std::size_t m_nNodeAt = 0;
     PendingNode m_node;   // kept from node to node, with its storage
     std::string m_move;   // the first value of the move being read
+    bool m_bKeepsProperty = false;   // the root property being read goes in the story
+    std::size_t m_nRootValues = 0;   // the values of the root properties the story keeps
     std::string m_value;  // the value being read, escapes resolved, its storage kept
 };
 

@@ -12,7 +12,8 @@
 // WX entry (see SgfWriter.h) is that entry exactly. Everything else is
 // dropped and counted, unless a story is asked for: then the root's game
 // information and the main line's comments are kept in it (GameStory.h),
-// their text bounded by the file's; variations' comments never are.
+// their text bounded by the file's; variations' comments never are, nor
+// game information beyond thousands of properties, which is dropped.
 #pragma once
 
 #include "record/MoveRecord.h"
@@ -52,7 +53,8 @@ struct SgfImport {
 };
 
 // Reads a whole SGF file. Text in a character set other than UTF-8, as its
-// CA property declares it, is converted first. With pStory, the story is
+// CA property declares it, is converted first, into at most 256 MB of UTF-8
+// (4 bytes a byte of the largest file). With pStory, the story is
 // made anew, and what it keeps is not counted as dropped. Throws CSgfError
 // (*pStory then holds part of the game).
 SgfImport ReadSgf(std::string_view bytes, GameStory* pStory = nullptr);

@@ -146,6 +146,24 @@ TEST(SgfImport, TextThatGrowsTwelvefoldOnceConvertedIsRead)
     EXPECT_EQ(DescribeImport(import), "1 entry; dropped 1 comment");
 }
 
+// But not without end: 24 MB of such bytes, 288 MB once converted, were
+// read, and the 64 MB a file may hold took 3 GB.
+TEST(SgfImport, TextTooLongOnceConvertedIsRefused)
+{
+    const iconv_t converter = iconv_open("UTF-8", "TSCII");
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        GTEST_SKIP() << "this system's iconv does not convert TSCII";
+    iconv_close(converter);
+    const std::string sgf = "(;CA[TSCII]C[" + std::string(std::size_t{24} << 20, '\x82') + "];B[aa])";
+
+    try {
+        ReadSgf(sgf);
+        ADD_FAILURE() << "read";
+    } catch (const CSgfError& e) {
+        EXPECT_STREQ(e.what(), "too long once converted from TSCII (more than 256 MB of UTF-8)");
+    }
+}
+
 class WxlSgfTest : public WxlFolderTest {};
 
 TEST_F(WxlSgfTest, ExportThenImportGivesBackTheSameFile)
@@ -235,6 +253,27 @@ TEST_F(WxlSgfTest, ImportKeepsNoneOfWhatItDrops)
 
     EXPECT_EQ(run.nExit, 0);
     EXPECT_EQ(run.err, "wxl: " + input + ": 0 entries; dropped 2000000 comments\n");
+}
+
+// The root's game information that a story keeps is bounded too: 2,000,000
+// properties in 8 MB of text once took 200 MB, each kept apart.
+TEST_F(WxlSgfTest, AStoryKeepsThousandsOfRootPropertiesAndCountsTheRestAsDropped)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets";
+#endif
+    constexpr const char* kPrlimit = "/usr/bin/prlimit";
+    if (!std::filesystem::exists(kPrlimit))
+        GTEST_SKIP() << "no prlimit here";
+    std::string sgf = "(;";
+    for (int i = 0; i < 2'000'000; ++i)
+        sgf += "XX[]";
+    const std::string input = WriteFile("information.sgf", sgf + ")");
+
+    const ToolRun run = RunTool(kPrlimit, {"--as=" + std::to_string(100 << 20), "--", WXL_PATH, "moves", input});
+
+    EXPECT_EQ(run.nExit, 0);
+    EXPECT_EQ(run.err, "wxl: " + input + ": 0 entries; dropped 1995904 other properties (XX)\n");
 }
 
 TEST_F(WxlSgfTest, MovesListsEachEntryWithItsReplayColourAndShownCoordinates)

@@ -12,9 +12,8 @@ SgfImport ReadSgfFile(const std::string& path, GameStory* pStory)
 {
     CFile file;
     file.Open(path, CFile::modeRead);
-    const CSgfError tooLarge("larger than " + std::to_string(kMaxSgfBytes >> 20) + " MB, too large for a game record");
     if (file.GetLength() > kMaxSgfBytes)
-        throw tooLarge;
+        throw TooLargeForAGameRecord();
     // Room for what the file holds now, so that the text is not copied as
     // it grows: thumbnails read it within a small address space.
     std::string bytes;
@@ -22,7 +21,7 @@ SgfImport ReadSgfFile(const std::string& path, GameStory* pStory)
     char block[1 << 16];
     while (const std::size_t nRead = file.Read(block, sizeof block)) {
         if (bytes.size() + nRead > kMaxSgfBytes)
-            throw tooLarge;  // it grew while read
+            throw TooLargeForAGameRecord();  // it grew while read
         bytes.append(block, nRead);
     }
     file.Close();

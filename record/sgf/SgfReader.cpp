@@ -636,10 +636,15 @@ void AppendCount(std::string& text, std::int64_t n, std::string_view singular, s
 
 }  // namespace
 
+CSgfError TooLargeForAGameRecord()
+{
+    return CSgfError("larger than " + std::to_string(kMaxSgfBytes >> 20) + " MB, too large for a game record");
+}
+
 SgfImport ReadSgf(std::string_view bytes, GameStory* pStory)
 {
     if (bytes.size() > kMaxSgfBytes)
-        throw CSgfError("larger than " + std::to_string(kMaxSgfBytes >> 20) + " MB, too large for a game record");
+        throw TooLargeForAGameRecord();
     std::string converted;
     bytes = SgfTextAsUtf8(bytes, converted);
     if (pStory)

@@ -37,6 +37,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What a text longer than kMaxSgfBytes is refused with.
+CSgfError TooLargeForAGameRecord();
+
 struct SgfImport {
     MoveRecord moves;
     // What the record cannot hold.

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,10 +21,15 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,9 +41,9 @@ class CFileTest : public testing_support::TempFolderTest {
 protected:
     CFileTest() { std::ofstream(PathOf("a.wxl")) << "old"; }
 
-    std::string Content() const
+    std::string Content(std::string_view name = "a.wxl") const
     {
-        std::ifstream in(PathOf("a.wxl"));
+        std::ifstream in(PathOf(name));
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 };
@@ -56,6 +62,41 @@ int SignalThatEndedChild(const std::function<void()>& body)
     if (child == -1 || waitpid(child, &status, 0) != child || !WIFSIGNALED(status))
         return 0;
     return WTERMSIG(status);
+}
+
+enum class ChildResult { succeeded, failed, couldNotRun };
+
+// Runs body in a forked child in which link() fails with EPERM, as it does on
+// FAT and exFAT, so that no FAT file system has to be made and mounted. Only
+// the system call's number is looked at: this filter makes a fault, it is
+// not a sandbox.
+ChildResult RunWithoutHardLinks(const std::function<bool()>& body)
+{
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        sock_filter filter[] = {
+            BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+#ifdef __NR_link
+            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_link, 2, 0),
+#endif
+            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_linkat, 1, 0),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM),
+        };
+        const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+        if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+            _exit(2);
+        _exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    if (child == -1 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return ChildResult::failed;
+    switch (WEXITSTATUS(status)) {
+    case 0: return ChildResult::succeeded;
+    case 2: return ChildResult::couldNotRun;
+    default: return ChildResult::failed;
+    }
 }
 
 TEST_F(CFileTest, ReplacedFileKeepsItsOldContentUntilClose)
@@ -273,6 +314,67 @@ TEST_F(CFileTest, StagedFilesThatCannotAllBePutInPlaceLeaveEveryTargetAsItWas)
     }
     EXPECT_EQ(Content(), "new");
     EXPECT_EQ(FilesInFolder(), std::set<std::string>{"a.wxl"});
+}
+
+// Where no hard link can keep a target's old file (FAT, exFAT), the old file
+// is renamed aside instead, and put back when the set cannot be completed,
+// also for targets whose new file was never put in place.
+TEST_F(CFileTest, StagedFilesReplaceTheirTargetsAllOrNoneWhereNoHardLinkCanBeMade)
+{
+    for (const char* pszName : {"b.wxl", "c.wxl"})
+        std::ofstream(PathOf(pszName)) << "old";
+    const std::set<std::string> targets{"a.wxl", "b.wxl", "c.wxl"};
+    const auto stage = [this](CStagedFiles& staged, const char* pszName) {
+        CFile file;
+        file.Open(PathOf(pszName), CFile::modeReplace);
+        file.Write("new", 3);
+        file.Stage(staged);
+    };
+    {
+        CStagedFiles staged;
+        stage(staged, "a.wxl");
+        // The new file for c.wxl goes before the commit, so that the second
+        // target cannot be replaced: the first is by then, the third not.
+        const std::set<std::string> before = FilesInFolder();
+        stage(staged, "c.wxl");
+        for (const std::string& name : FilesInFolder())
+            if (before.count(name) == 0)
+                fs::remove(PathOf(name));
+        stage(staged, "b.wxl");
+
+        const ChildResult result = RunWithoutHardLinks([&] {
+            try {
+                staged.Commit();
+            } catch (const CFileException& e) {
+                return e.m_strFileName == PathOf("c.wxl") && e.m_nOsError == ENOENT;
+            }
+            return false;
+        });
+        if (result == ChildResult::couldNotRun)
+            GTEST_SKIP() << "no system call filter here to make link() fail";
+        EXPECT_EQ(result, ChildResult::succeeded) << "the commit did not fail for c.wxl alone";
+    }
+    for (const std::string& name : targets)
+        EXPECT_EQ(Content(name), "old") << name;
+    EXPECT_EQ(FilesInFolder(), targets);
+
+    {
+        CStagedFiles staged;
+        for (const std::string& name : targets)
+            stage(staged, name.c_str());
+        EXPECT_EQ(RunWithoutHardLinks([&] {
+                      try {
+                          staged.Commit();
+                          return true;
+                      } catch (const CFileException&) {
+                          return false;
+                      }
+                  }),
+                  ChildResult::succeeded);
+    }
+    for (const std::string& name : targets)
+        EXPECT_EQ(Content(name), "new") << name;
+    EXPECT_EQ(FilesInFolder(), targets);
 }
 
 }  // namespace

@@ -33,7 +33,9 @@ public:
 
     // Replaces every target by its staged file. When one cannot be replaced,
     // every target is as it was before and a CFileException names the file
-    // that failed. Either way nothing is staged afterwards.
+    // that failed; only an old file that cannot be put back either waits
+    // under its hidden name beside its target. Either way nothing is staged
+    // afterwards.
     void Commit();
     // Removes the staged files; never throws.
     void Abort() noexcept;

@@ -304,7 +304,7 @@ void CFile::Stage(CStagedFiles& staged)
     assert(m_pStream && m_mode == modeReplace);
     try {
         FinishTempFile();
-        staged.Add({m_strPath, m_strFolder, m_strTargetName, m_strTempName, {}, false});
+        staged.Add({m_strPath, m_strFolder, m_strTargetName, m_strTempName, {}, false, false});
     } catch (...) {
         Abort();
         throw;

@@ -8,6 +8,11 @@
 // second hidden name (a hard link, so the content stays the very file, with
 // its mode, owner and links); when one rename fails, the targets already
 // replaced get their old files back, or are removed where there was none.
+// Where no hard link can be made (FAT and exFAT, a file another user owns)
+// the old file is renamed to the kept name instead: its target is absent
+// from then until its new file is in place, or its old one put back. An old
+// file that cannot be put back is never removed: it stays beside its target
+// under the kept name, the last copy of that content.
 // A staged file is not registered with TempFileSignals.h: it holds no folder
 // open, so that thousands can wait at once.
 #pragma once
@@ -28,7 +33,9 @@ public:
 
     // Replaces every target by its staged file. When one cannot be replaced,
     // every target is as it was before and a CFileException names the file
-    // that failed. Either way nothing is staged afterwards.
+    // that failed; only an old file that cannot be put back either waits
+    // under its hidden name beside its target. Either way nothing is staged
+    // afterwards.
     void Commit();
     // Removes the staged files; never throws.
     void Abort() noexcept;
@@ -42,6 +49,7 @@ private:
         std::string strTargetName;  // in that folder
         std::string strTempName;    // the new content, until it is in place
         std::string strKeptName;    // the target's old file while Commit() runs
+        bool bKeptByRenaming = false;  // and so the target is absent
         bool bPlaced = false;
     };
 

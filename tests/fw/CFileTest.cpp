@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,10 +21,17 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,9 +43,9 @@ class CFileTest : public testing_support::TempFolderTest {
 protected:
     CFileTest() { std::ofstream(PathOf("a.wxl")) << "old"; }
 
-    std::string Content() const
+    std::string Content(std::string_view name = "a.wxl") const
     {
-        std::ifstream in(PathOf("a.wxl"));
+        std::ifstream in(PathOf(name));
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 };
@@ -56,6 +64,83 @@ int SignalThatEndedChild(const std::function<void()>& body)
     if (child == -1 || waitpid(child, &status, 0) != child || !WIFSIGNALED(status))
         return 0;
     return WTERMSIG(status);
+}
+
+enum class ChildResult { succeeded, failed, couldNotRun };
+
+// Runs body in a forked child in which every link() and rename() is first
+// put to failureFor, which gives the errno it is to fail with, or 0 to let it
+// run. So the faults of other file systems (FAT has no hard links) and of
+// failing disks are made without a device to mount, and without root.
+ChildResult RunWithFailingCalls(const std::function<int(const seccomp_data&)>& failureFor,
+                                const std::function<bool()>& body)
+{
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        std::vector<sock_filter> filter{BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
+        const std::vector<int> calls{
+#ifdef __NR_link
+            __NR_link, __NR_rename,
+#endif
+            __NR_linkat, __NR_renameat, __NR_renameat2};
+        for (std::size_t i = 0; i < calls.size(); ++i)
+            filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, static_cast<unsigned>(calls[i]),
+                                      static_cast<unsigned char>(calls.size() - i), 0));
+        filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+        filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_USER_NOTIF));
+        const sock_fprog program{static_cast<unsigned short>(filter.size()), filter.data()};
+
+        // The thread that answers is started first, so that it is not filtered.
+        std::promise<int> listening;
+        std::thread([&failureFor, answered = listening.get_future()]() mutable {
+            const int listener = answered.get();
+            while (listener >= 0) {
+                seccomp_notif call{};
+                if (ioctl(listener, SECCOMP_IOCTL_NOTIF_RECV, &call) != 0)
+                    continue;
+                seccomp_notif_resp answer{};
+                answer.id = call.id;
+                answer.error = -failureFor(call.data);
+                if (answer.error == 0)
+                    answer.flags = SECCOMP_USER_NOTIF_FLAG_CONTINUE;
+                ioctl(listener, SECCOMP_IOCTL_NOTIF_SEND, &answer);
+            }
+        }).detach();
+        const int listener = prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0
+                                 ? -1
+                                 : static_cast<int>(syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER,
+                                                            SECCOMP_FILTER_FLAG_NEW_LISTENER, &program));
+        listening.set_value(listener);
+        _exit(listener < 0 ? 2 : body() ? 0 : 1);
+    }
+    int status = 0;
+    if (child == -1 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return ChildResult::failed;
+    switch (WEXITSTATUS(status)) {
+    case 0: return ChildResult::succeeded;
+    case 2: return ChildResult::couldNotRun;
+    default: return ChildResult::failed;
+    }
+}
+
+bool IsLink(const seccomp_data& call)
+{
+#ifdef __NR_link
+    if (call.nr == __NR_link)
+        return true;
+#endif
+    return call.nr == __NR_linkat;
+}
+
+// The name a rename() or renameat() call puts a file under.
+std::string RenamedTo(const seccomp_data& call)
+{
+#ifdef __NR_rename
+    if (call.nr == __NR_rename)
+        return reinterpret_cast<const char*>(call.args[1]);
+#endif
+    return IsLink(call) ? "" : reinterpret_cast<const char*>(call.args[3]);
 }
 
 TEST_F(CFileTest, ReplacedFileKeepsItsOldContentUntilClose)
@@ -273,6 +358,110 @@ TEST_F(CFileTest, StagedFilesThatCannotAllBePutInPlaceLeaveEveryTargetAsItWas)
     }
     EXPECT_EQ(Content(), "new");
     EXPECT_EQ(FilesInFolder(), std::set<std::string>{"a.wxl"});
+}
+
+// Where no hard link can keep a target's old file (FAT, exFAT), the old file
+// is renamed aside instead, and put back when the set cannot be completed,
+// also for targets whose new file was never put in place.
+TEST_F(CFileTest, StagedFilesReplaceTheirTargetsAllOrNoneWhereNoHardLinkCanBeMade)
+{
+    for (const char* pszName : {"b.wxl", "c.wxl"})
+        std::ofstream(PathOf(pszName)) << "old";
+    const std::set<std::string> targets{"a.wxl", "b.wxl", "c.wxl"};
+    const auto failLinks = [](const seccomp_data& call) { return IsLink(call) ? EPERM : 0; };
+    const auto stage = [this](CStagedFiles& staged, const char* pszName) {
+        CFile file;
+        file.Open(PathOf(pszName), CFile::modeReplace);
+        file.Write("new", 3);
+        file.Stage(staged);
+    };
+    {
+        CStagedFiles staged;
+        stage(staged, "a.wxl");
+        // The new file for c.wxl goes before the commit, so that the second
+        // target cannot be replaced: the first is by then, the third not.
+        const std::set<std::string> before = FilesInFolder();
+        stage(staged, "c.wxl");
+        for (const std::string& name : FilesInFolder())
+            if (before.count(name) == 0)
+                fs::remove(PathOf(name));
+        stage(staged, "b.wxl");
+
+        const ChildResult result = RunWithFailingCalls(failLinks, [&] {
+            try {
+                staged.Commit();
+            } catch (const CFileException& e) {
+                return e.m_strFileName == PathOf("c.wxl") && e.m_nOsError == ENOENT;
+            }
+            return false;
+        });
+        if (result == ChildResult::couldNotRun)
+            GTEST_SKIP() << "no system call filter here to make calls fail";
+        EXPECT_EQ(result, ChildResult::succeeded) << "the commit did not fail for c.wxl alone";
+    }
+    for (const std::string& name : targets)
+        EXPECT_EQ(Content(name), "old") << name;
+    EXPECT_EQ(FilesInFolder(), targets);
+
+    {
+        CStagedFiles staged;
+        for (const std::string& name : targets)
+            stage(staged, name.c_str());
+        EXPECT_EQ(RunWithFailingCalls(failLinks,
+                                      [&] {
+                                          try {
+                                              staged.Commit();
+                                              return true;
+                                          } catch (const CFileException&) {
+                                              return false;
+                                          }
+                                      }),
+                  ChildResult::succeeded);
+    }
+    for (const std::string& name : targets)
+        EXPECT_EQ(Content(name), "new") << name;
+    EXPECT_EQ(FilesInFolder(), targets);
+}
+
+// When a target's old file cannot be renamed back (a failing disk), the new
+// file stays in place and the old one beside it under its hidden name: the
+// last copy of that content is not removed.
+TEST_F(CFileTest, OldFileThatCannotBePutBackIsKeptUnderItsHiddenName)
+{
+    fs::create_directory(PathOf("gone"));
+    CStagedFiles staged;
+    for (const char* pszName : {"a.wxl", "gone/c.wxl"}) {
+        CFile file;
+        file.Open(PathOf(pszName), CFile::modeReplace);
+        file.Write("new", 3);
+        file.Stage(staged);
+    }
+    fs::remove_all(PathOf("gone"));
+
+    // The first rename to a.wxl puts the new file in place, the second would
+    // put the old one back.
+    int nRenamesToTarget = 0;
+    const auto failPutBack = [&](const seccomp_data& call) {
+        return RenamedTo(call) == PathOf("a.wxl") && ++nRenamesToTarget == 2 ? EIO : 0;
+    };
+    const ChildResult result = RunWithFailingCalls(failPutBack, [&] {
+        try {
+            staged.Commit();
+        } catch (const CFileException& e) {
+            return e.m_strFileName == PathOf("gone/c.wxl");
+        }
+        return false;
+    });
+    if (result == ChildResult::couldNotRun)
+        GTEST_SKIP() << "no system call filter here to make calls fail";
+    EXPECT_EQ(result, ChildResult::succeeded);
+
+    EXPECT_EQ(Content(), "new");
+    const std::set<std::string> names = FilesInFolder();
+    ASSERT_EQ(names.size(), 2u);
+    const std::string strKeptName = *names.begin() == "a.wxl" ? *names.rbegin() : *names.begin();
+    EXPECT_EQ(strKeptName.front(), '.');
+    EXPECT_EQ(Content(strKeptName), "old");
 }
 
 }  // namespace

@@ -233,23 +233,45 @@ TEST_F(WxlSgfTest, ImportRefusesWhatIsNotA19x19GoGameAndWritesNothing)
     }
 }
 
+// wxl held to 100 MB of address space, for what a command keeps of a file
+// that must not grow with its text.
+class WxlSgfMemoryTest : public WxlSgfTest {
+protected:
+    static constexpr const char* kPrlimit = "/usr/bin/prlimit";
+
+    void SetUp() override
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets";
+#endif
+        if (!std::filesystem::exists(kPrlimit))
+            GTEST_SKIP() << "no prlimit here";
+    }
+
+    static ToolRun WxlWithin100Mb(const std::vector<std::string>& args)
+    {
+        std::vector<std::string> command{"--as=" + std::to_string(100 << 20), "--", WXL_PATH};
+        command.insert(command.end(), args.begin(), args.end());
+        return RunTool(kPrlimit, command);
+    }
+
+    // "(;" then part nTimes over, then ")".
+    static std::string RootOf(std::string_view part, int nTimes)
+    {
+        std::string sgf = "(;";
+        for (int i = 0; i < nTimes; ++i)
+            sgf += part;
+        return sgf + ")";
+    }
+};
+
 // What the import drops is only counted: 2,000,000 comments in 6 MB of text
 // once took 250 MB, kept until the end of their node.
-TEST_F(WxlSgfTest, ImportKeepsNoneOfWhatItDrops)
+TEST_F(WxlSgfMemoryTest, ImportKeepsNoneOfWhatItDrops)
 {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets";
-#endif
-    constexpr const char* kPrlimit = "/usr/bin/prlimit";
-    if (!std::filesystem::exists(kPrlimit))
-        GTEST_SKIP() << "no prlimit here";
-    std::string sgf = "(;";
-    for (int i = 0; i < 2'000'000; ++i)
-        sgf += "C[]";
-    const std::string input = WriteFile("comments.sgf", sgf + ")");
+    const std::string input = WriteFile("comments.sgf", RootOf("C[]", 2'000'000));
 
-    const ToolRun run = RunTool(
-        kPrlimit, {"--as=" + std::to_string(100 << 20), "--", WXL_PATH, "import", input, "-o", PathOf("out.wxl")});
+    const ToolRun run = WxlWithin100Mb({"import", input, "-o", PathOf("out.wxl")});
 
     EXPECT_EQ(run.nExit, 0);
     EXPECT_EQ(run.err, "wxl: " + input + ": 0 entries; dropped 2000000 comments\n");
@@ -257,20 +279,11 @@ TEST_F(WxlSgfTest, ImportKeepsNoneOfWhatItDrops)
 
 // The root's game information that a story keeps is bounded too: 2,000,000
 // properties in 8 MB of text once took 200 MB, each kept apart.
-TEST_F(WxlSgfTest, AStoryKeepsThousandsOfRootPropertiesAndCountsTheRestAsDropped)
+TEST_F(WxlSgfMemoryTest, AStoryKeepsThousandsOfRootPropertiesAndCountsTheRestAsDropped)
 {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit this test sets";
-#endif
-    constexpr const char* kPrlimit = "/usr/bin/prlimit";
-    if (!std::filesystem::exists(kPrlimit))
-        GTEST_SKIP() << "no prlimit here";
-    std::string sgf = "(;";
-    for (int i = 0; i < 2'000'000; ++i)
-        sgf += "XX[]";
-    const std::string input = WriteFile("information.sgf", sgf + ")");
+    const std::string input = WriteFile("information.sgf", RootOf("XX[]", 2'000'000));
 
-    const ToolRun run = RunTool(kPrlimit, {"--as=" + std::to_string(100 << 20), "--", WXL_PATH, "moves", input});
+    const ToolRun run = WxlWithin100Mb({"moves", input});
 
     EXPECT_EQ(run.nExit, 0);
     EXPECT_EQ(run.err, "wxl: " + input + ": 0 entries; dropped 1995904 other properties (XX)\n");
